@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "component/call_context.h"
+#include "platform/automation_date.h"
+#include "platform/file_time.h"
+
+namespace orvane {
+
+// The value of property PropTag of entry EntryIndex (an element of WabEntries)
+// as text: text as it is, a 16-bit integer in decimal, a time as a date text,
+// a list joined by ";". Empty for a value that is absent, unreadable or of a
+// type not handled. Never fails.
+std::u16string GetWabPropText(CallContext& context, int32_t PropTag, int32_t EntryIndex);
+
+// FileTimeToSystemTime through the platform; on failure returns false and
+// leaves the eight fields untouched.
+bool FileTimeToFields(FileTimeConverter& converter, const FileTime& time, int16_t& year,
+                      int16_t& month, int16_t& dayOfWeek, int16_t& day, int16_t& hour,
+                      int16_t& minute, int16_t& second, int16_t& milliseconds);
+// The automation date of the time, milliseconds dropped; false leaves `date` untouched.
+bool FileTimeToDate(FileTimeConverter& converter, const FileTime& time, AutomationDate& date);
+
+// The date text of a time value: "yyyy-MM-dd", followed by " HH:mm:ss" when the
+// time of day is not midnight. It reads back without loss in any locale.
+std::u16string FormatWabDateText(AutomationDate date);
+// Reads a date text back; nothing when the text is not a date.
+std::optional<AutomationDate> ReadWabDateText(const std::u16string& text);
+
+}  // namespace orvane

@@ -1,0 +1,40 @@
+#include "component/item_file_name.h"
+
+#include "component/export_type.h"
+
+namespace orvane {
+namespace {
+
+std::u16string Decimal(int16_t value) {
+  const std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+// The type's default stem and the item's number; nothing for an unknown type.
+std::u16string DefaultItemName(int16_t ItemIdx, int16_t ExportType) {
+  const std::u16string stem = TypeNameText(ExportType);
+  return stem.empty() ? stem : stem + Decimal(ItemIdx);
+}
+
+}  // namespace
+
+std::u16string BuildItemFileName(CallContext& context, int16_t ItemIdx, int16_t ExportType,
+                                 std::u16string& filename) {
+  const char16_t separator = context.Separator();
+  const std::u16string base = context.BaseFolder();
+  FileSystem& fs = *context.state.FileSys;
+
+  if (filename.empty()) {
+    if (!TypeNameText(ExportType).empty()) filename = base + DefaultItemName(ItemIdx, ExportType);
+    return filename;
+  }
+  if (fs.GetParentFolderName(filename).empty() && !fs.FolderExists(filename)) {
+    filename = base + filename;
+  } else if (filename.back() == separator || fs.FolderExists(filename)) {
+    if (filename.back() != separator) filename += separator;
+    filename += DefaultItemName(ItemIdx, ExportType);
+  }
+  return filename;
+}
+
+}  // namespace orvane

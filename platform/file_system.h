@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+// The scripting file-system object: every file and folder operation of the
+// component goes through one of these. Failures throw orvane::Error with
+// 53, 58, 61, 70, 75 or 76, whichever is nearest to the operating system's reason.
+// Paths use the platform's separator ("/" on POSIX, "\" on Windows).
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // True exactly when a folder of that path exists; a trailing separator is allowed.
+  virtual bool FolderExists(const std::u16string& path) = 0;
+  // Creates that one folder; its parent is never created on the way.
+  virtual void CreateFolder(const std::u16string& path) = 0;
+  // True exactly when a file (not a folder) of that path exists.
+  virtual bool FileExists(const std::u16string& path) = 0;
+  virtual void DeleteFile(const std::u16string& path) = 0;
+  // Removes the folder with everything in it.
+  virtual void Deletefolder(const std::u16string& path) = 0;
+  // Copies the file into `destination`. A destination ending in the separator is
+  // a folder: the file lands there under its own name, replacing a file of that name.
+  virtual void CopyFile(const std::u16string& source, const std::u16string& destination) = 0;
+  // The folder part of the path; empty for a bare file name.
+  virtual std::u16string GetParentFolderName(const std::u16string& path) = 0;
+
+  // Appends bytes at the end of the file, creating it when missing. Not one of
+  // the scripting object's operations: the component's own append routine uses
+  // it, so that every write can be replaced in tests.
+  virtual void AppendToFile(const std::u16string& path, std::string_view bytes) = 0;
+};
+
+// Makes a new file-system object; the component asks for one at the start of
+// every ExportItem2 and Export2 call.
+class FileSystemFactory {
+ public:
+  virtual ~FileSystemFactory() = default;
+  virtual std::unique_ptr<FileSystem> CreateFileSystem() = 0;
+};
+
+}  // namespace orvane

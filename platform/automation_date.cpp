@@ -78,6 +78,9 @@ std::optional<DateTimeParts> PartsFromAutomationDate(AutomationDate date) {
 }
 
 std::optional<AutomationDate> AddSeconds(AutomationDate date, int64_t seconds) {
+  // No longer move can stay inside the valid years, and adding it could overflow.
+  constexpr int64_t kLongestMove = (2958466 + 657435) * kSecondsPerDay;
+  if (seconds > kLongestMove || seconds < -kLongestMove) return std::nullopt;
   const auto parts = PartsFromAutomationDate(date);
   if (!parts) return std::nullopt;
   const DateTimeParts moved = PartsFromSeconds(SecondsFromParts(*parts) + seconds);

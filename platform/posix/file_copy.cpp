@@ -1,0 +1,83 @@
+#include "platform/posix/file_copy.h"
+
+#include <fcntl.h>
+
+#include <utility>
+
+#include "platform/posix/path_text.h"
+
+namespace orvane::posix {
+namespace {
+
+constexpr std::size_t kCopyChunk = 64 * 1024;
+
+// Closes the descriptor on every path out, and removes the temporary file unless kept.
+class OpenFile {
+ public:
+  explicit OpenFile(SystemCalls& calls) : calls_(calls) {}
+  ~OpenFile() {
+    if (fd_ >= 0) calls_.Close(fd_);
+    if (!temporary_path_.empty()) calls_.RemoveFile(temporary_path_);
+  }
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+
+  int& fd() { return fd_; }
+  void RemoveOnExit(std::string path) { temporary_path_ = std::move(path); }
+  void Keep() { temporary_path_.clear(); }
+  // Closes now, so that a failure to close (deferred write errors) is seen.
+  int Close() {
+    const int error = calls_.Close(fd_);
+    fd_ = -1;
+    return error;
+  }
+
+ private:
+  SystemCalls& calls_;
+  int fd_ = -1;
+  std::string temporary_path_;
+};
+
+std::string TemporaryTemplateFor(const std::string& target) {
+  std::string folder = ParentFolderOf<char>(target);
+  if (!folder.empty() && !EndsWithSeparator(folder)) folder += '/';
+  return folder + "." + LastNameOf(target) + ".XXXXXX";
+}
+
+int CopyBytes(SystemCalls& calls, int from, int to, bool& failed_on_source) {
+  std::string buffer(kCopyChunk, '\0');
+  for (;;) {
+    std::size_t count = 0;
+    if (const int error = calls.Read(from, buffer.data(), buffer.size(), count)) {
+      failed_on_source = true;
+      return error;
+    }
+    if (count == 0) return 0;
+    if (const int error = WriteAll(calls, to, buffer.data(), count)) return error;
+  }
+}
+
+}  // namespace
+
+int CopyFileReplacing(SystemCalls& calls, const std::string& source, const std::string& target,
+                      bool& failed_on_source) {
+  failed_on_source = true;
+  OpenFile input(calls);
+  if (const int error = calls.Open(source, O_RDONLY, 0, input.fd())) return error;
+  struct stat source_status {};
+  if (const int error = calls.FileStatus(input.fd(), source_status)) return error;
+
+  failed_on_source = false;
+  std::string temporary = TemporaryTemplateFor(target);
+  OpenFile output(calls);
+  if (const int error = calls.CreateUniqueFile(temporary, output.fd())) return error;
+  output.RemoveOnExit(temporary);
+  if (const int error = calls.ChangeMode(output.fd(), source_status.st_mode & 0777)) return error;
+  if (const int error = CopyBytes(calls, input.fd(), output.fd(), failed_on_source)) return error;
+  if (const int error = output.Close()) return error;
+  if (const int error = calls.Rename(temporary, target)) return error;
+  output.Keep();
+  return 0;
+}
+
+}  // namespace orvane::posix

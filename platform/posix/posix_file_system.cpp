@@ -1,0 +1,138 @@
+#include "platform/posix/posix_file_system.h"
+
+#include <fcntl.h>
+
+#include <cerrno>
+#include <utility>
+
+#include "platform/error.h"
+#include "platform/posix/file_copy.h"
+#include "platform/posix/folder_tree.h"
+#include "platform/posix/path_text.h"
+#include "platform/posix/text_conversion.h"
+
+namespace orvane::posix {
+namespace {
+
+// A NUL would cut the path short at the operating system and so name another path.
+bool HoldsNul(const std::u16string& path) { return path.find(u'\0') != std::u16string::npos; }
+
+std::string NativePath(const std::u16string& path) {
+  if (HoldsNul(path)) throw Error(errors::kPathFileAccessError);
+  return EncodeUtf8(path);
+}
+
+}  // namespace
+
+PosixFileSystem::PosixFileSystem(std::shared_ptr<SystemCalls> calls) : calls_(std::move(calls)) {}
+
+bool PosixFileSystem::IsFolder(const std::string& path) {
+  struct stat status {};
+  return !path.empty() && calls_->Status(path, status) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool PosixFileSystem::IsRegularFile(const std::string& path) {
+  struct stat status {};
+  return !path.empty() && calls_->Status(path, status) == 0 && S_ISREG(status.st_mode);
+}
+
+MissingPath PosixFileSystem::MissingKindFor(const std::string& file) {
+  const std::string folder = ParentFolderOf<char>(file);
+  return IsFolder(folder.empty() ? "." : folder) ? MissingPath::kFile : MissingPath::kFolder;
+}
+
+void PosixFileSystem::ThrowForFile(int os_error, const std::string& file) {
+  ThrowForErrno(os_error, os_error == ENOENT ? MissingKindFor(file) : MissingPath::kFile);
+}
+
+bool PosixFileSystem::FolderExists(const std::u16string& path) {
+  return !HoldsNul(path) && IsFolder(NativePath(path));
+}
+
+void PosixFileSystem::CreateFolder(const std::u16string& path) {
+  if (const int error = calls_->MakeFolder(NativePath(path))) {
+    ThrowForErrno(error, MissingPath::kFolder);
+  }
+}
+
+bool PosixFileSystem::FileExists(const std::u16string& path) {
+  return !HoldsNul(path) && IsRegularFile(NativePath(path));
+}
+
+void PosixFileSystem::DeleteFile(const std::u16string& path) {
+  const std::string native = NativePath(path);
+  // A folder is no file of that name.
+  if (IsFolder(native)) throw Error(errors::kFileNotFound);
+  if (const int error = calls_->RemoveFile(native)) ThrowForFile(error, native);
+}
+
+void PosixFileSystem::Deletefolder(const std::u16string& path) {
+  const std::string native(WithoutTrailingSeparators(NativePath(path)));
+  if (native.empty()) throw Error(errors::kPathNotFound);
+  // Never start emptying the root, or a folder named by "." or "..", which
+  // could not be removed in the end.
+  const std::string name = LastNameOf(native);
+  if (name.empty()) throw Error(errors::kPermissionDenied);
+  if (name == "." || name == "..") throw Error(errors::kPathFileAccessError);
+
+  struct stat status {};
+  if (const int error = calls_->LinkStatus(native, status)) {
+    ThrowForErrno(error, MissingPath::kFolder);
+  }
+  if (S_ISLNK(status.st_mode) && IsFolder(native)) {
+    if (const int error = calls_->RemoveFile(native)) ThrowForErrno(error, MissingPath::kFolder);
+    return;
+  }
+  if (!S_ISDIR(status.st_mode)) throw Error(errors::kPathNotFound);
+  if (const int error = RemoveFolderTree(*calls_, native)) {
+    ThrowForErrno(error, MissingPath::kFolder);
+  }
+}
+
+void PosixFileSystem::CopyFile(const std::u16string& source, const std::u16string& destination) {
+  const std::string from = NativePath(source);
+  if (!IsRegularFile(from)) throw Error(errors::kFileNotFound);
+  if (destination.empty()) throw Error(errors::kPathNotFound);
+  std::string to = NativePath(destination);
+  if (EndsWithSeparator(to)) to += LastNameOf(from);
+
+  bool failed_on_source = false;
+  if (const int error = CopyFileReplacing(*calls_, from, to, failed_on_source)) {
+    if (failed_on_source) ThrowForErrno(error, MissingPath::kFile);
+    ThrowForErrno(error, MissingPath::kFolder);  // the new file is made, so only a folder can miss
+  }
+}
+
+std::u16string PosixFileSystem::GetParentFolderName(const std::u16string& path) {
+  return ParentFolderOf<char16_t>(path);
+}
+
+void PosixFileSystem::AppendToFile(const std::u16string& path, std::string_view bytes) {
+  const std::string native = NativePath(path);
+  int fd = -1;
+  // With O_CREAT only a missing folder can make the path not found.
+  if (const int error = calls_->Open(native, O_WRONLY | O_CREAT | O_APPEND, 0666, fd)) {
+    ThrowForErrno(error, MissingPath::kFolder);
+  }
+  struct stat before {};
+  if (const int error = calls_->FileStatus(fd, before)) {
+    calls_->Close(fd);
+    ThrowForErrno(error, MissingPath::kFile);
+  }
+  if (const int error = WriteAll(*calls_, fd, bytes.data(), bytes.size())) {
+    // Take back whatever part of the bytes did get written.
+    calls_->Truncate(fd, before.st_size);
+    calls_->Close(fd);
+    ThrowForErrno(error, MissingPath::kFile);
+  }
+  if (const int close_error = calls_->Close(fd)) ThrowForErrno(close_error, MissingPath::kFile);
+}
+
+PosixFileSystemFactory::PosixFileSystemFactory(std::shared_ptr<SystemCalls> calls)
+    : calls_(std::move(calls)) {}
+
+std::unique_ptr<FileSystem> PosixFileSystemFactory::CreateFileSystem() {
+  return std::make_unique<PosixFileSystem>(calls_);
+}
+
+}  // namespace orvane::posix

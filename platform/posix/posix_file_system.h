@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+#include "platform/posix/error_mapping.h"
+#include "platform/posix/system_calls.h"
+
+namespace orvane::posix {
+
+// The file-system object on POSIX: paths are "/"-separated UTF-16 text, handed
+// to the operating system as UTF-8. Failures throw orvane::Error with the number
+// ErrorNumberFromErrno gives.
+class PosixFileSystem final : public FileSystem {
+ public:
+  explicit PosixFileSystem(std::shared_ptr<SystemCalls> calls = std::make_shared<SystemCalls>());
+
+  bool FolderExists(const std::u16string& path) override;
+  // Missing parent: 76; anything already of that name: 58.
+  void CreateFolder(const std::u16string& path) override;
+  bool FileExists(const std::u16string& path) override;
+  // Missing file: 53 (76 when its folder is missing too).
+  void DeleteFile(const std::u16string& path) override;
+  // Missing folder: 76. A link to a folder is removed, not what it points to.
+  void Deletefolder(const std::u16string& path) override;
+  // Missing source: 53. A failed copy leaves the old target in place.
+  void CopyFile(const std::u16string& source, const std::u16string& destination) override;
+  std::u16string GetParentFolderName(const std::u16string& path) override;
+  // A failed append leaves the file as long as it was before.
+  void AppendToFile(const std::u16string& path, std::string_view bytes) override;
+
+ private:
+  bool IsFolder(const std::string& path);
+  bool IsRegularFile(const std::string& path);
+  // A file that is not there is missing itself when its folder exists.
+  MissingPath MissingKindFor(const std::string& file);
+  [[noreturn]] void ThrowForFile(int os_error, const std::string& file);
+
+  std::shared_ptr<SystemCalls> calls_;
+};
+
+class PosixFileSystemFactory final : public FileSystemFactory {
+ public:
+  explicit PosixFileSystemFactory(
+      std::shared_ptr<SystemCalls> calls = std::make_shared<SystemCalls>());
+  std::unique_ptr<FileSystem> CreateFileSystem() override;
+
+ private:
+  std::shared_ptr<SystemCalls> calls_;
+};
+
+}  // namespace orvane::posix

@@ -1,0 +1,136 @@
+#include "platform/posix/text_conversion.h"
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "platform/error.h"
+
+namespace orvane::posix {
+namespace {
+
+const iconv_t kClosed = reinterpret_cast<iconv_t>(-1);
+constexpr std::size_t kChunkSize = 4096;
+
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+char16_t UnitAt(std::string_view bytes, std::size_t offset) {
+  char16_t unit;
+  std::memcpy(&unit, bytes.data() + offset, sizeof unit);
+  return unit;
+}
+
+std::string_view BytesOf(std::u16string_view text) {
+  return {reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t)};
+}
+
+std::u16string Utf16FromBytes(const std::string& bytes) {
+  std::u16string text(bytes.size() / sizeof(char16_t), u'\0');
+  std::memcpy(text.data(), bytes.data(), text.size() * sizeof(char16_t));
+  return text;
+}
+
+}  // namespace
+
+const char* Utf16NativeCharset() {
+  return std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
+}
+
+std::size_t Utf16CharacterLength(std::string_view rest) {
+  if (rest.size() < 2) return rest.size();
+  if (rest.size() >= 4 && IsHighSurrogate(UnitAt(rest, 0)) && IsLowSurrogate(UnitAt(rest, 2))) {
+    return 4;
+  }
+  return 2;
+}
+
+std::size_t SingleByteLength(std::string_view) { return 1; }
+
+IconvConverter::IconvConverter(const std::string& to_charset, const std::string& from_charset)
+    : handle_(iconv_open(to_charset.c_str(), from_charset.c_str())) {
+  if (handle_ == kClosed) throw Error(errors::kInvalidProcedureCall);
+}
+
+IconvConverter::~IconvConverter() {
+  if (handle_ != kClosed) iconv_close(handle_);
+}
+
+IconvConverter::IconvConverter(IconvConverter&& other) noexcept
+    : handle_(std::exchange(other.handle_, kClosed)) {}
+
+IconvConverter& IconvConverter::operator=(IconvConverter&& other) noexcept {
+  if (this != &other) {
+    if (handle_ != kClosed) iconv_close(handle_);
+    handle_ = std::exchange(other.handle_, kClosed);
+  }
+  return *this;
+}
+
+// Runs iconv until the input is used up or it stops at a character it cannot
+// convert (`error` then holds EILSEQ or EINVAL); output space grows as needed.
+void IconvConverter::AppendConverted(std::string& out, const char*& in, std::size_t& in_left,
+                                     int& error) {
+  error = 0;
+  for (;;) {
+    char buffer[kChunkSize];
+    char* cursor = buffer;
+    std::size_t out_left = sizeof buffer;
+    // iconv's prototype takes char** for historical reasons; it does not write the input.
+    char** in_cursor = in == nullptr ? nullptr : const_cast<char**>(&in);
+    const std::size_t result = iconv(handle_, in_cursor, &in_left, &cursor, &out_left);
+    const int reason = result == static_cast<std::size_t>(-1) ? errno : 0;
+    out.append(buffer, static_cast<std::size_t>(cursor - buffer));
+    if (reason == E2BIG) continue;
+    error = reason;
+    return;
+  }
+}
+
+std::string IconvConverter::Convert(std::string_view input, CharacterLength length,
+                                    std::string_view replacement) {
+  iconv(handle_, nullptr, nullptr, nullptr, nullptr);  // start from the initial shift state
+  std::string out;
+  out.reserve(input.size());
+  const char* in = input.data();
+  std::size_t in_left = input.size();
+  while (in_left > 0) {
+    int error = 0;
+    AppendConverted(out, in, in_left, error);
+    if (error == 0 || in_left == 0) break;
+    out.append(replacement);
+    // A character cut off at the end of the input is replaced once, as a whole.
+    const std::size_t skipped =
+        error == EINVAL ? in_left : std::min(in_left, length({in, in_left}));
+    in += skipped;
+    in_left -= skipped;
+  }
+  const char* no_input = nullptr;
+  std::size_t none = 0;
+  int error = 0;
+  AppendConverted(out, no_input, none, error);  // close any shift sequence
+  return out;
+}
+
+std::string EncodeUtf16(std::u16string_view text, const std::string& charset,
+                        std::string_view replacement) {
+  IconvConverter converter(charset, Utf16NativeCharset());
+  return converter.Convert(BytesOf(text), Utf16CharacterLength, replacement);
+}
+
+std::u16string DecodeToUtf16(std::string_view bytes, const std::string& charset) {
+  static constexpr char16_t kReplacementCharacter[] = u"\uFFFD";
+  IconvConverter converter(Utf16NativeCharset(), charset);
+  return Utf16FromBytes(
+      converter.Convert(bytes, SingleByteLength, BytesOf(kReplacementCharacter)));
+}
+
+std::string EncodeUtf8(std::u16string_view text) {
+  return EncodeUtf16(text, "UTF-8", "\xEF\xBF\xBD");
+}
+
+std::u16string DecodeUtf8(std::string_view bytes) { return DecodeToUtf16(bytes, "UTF-8"); }
+
+}  // namespace orvane::posix

@@ -10,7 +10,8 @@
 namespace orvane::posix {
 
 // The address book this process opens when no file is named: $ORVANE_ADDRESS_BOOK,
-// else $XDG_DATA_HOME/orvane/address-book.json (~/.local/share/... when unset).
+// else $XDG_DATA_HOME/orvane/address-book.json, else
+// $HOME/.local/share/orvane/address-book.json; empty when none of them is set.
 std::string DefaultAddressBookFile();
 
 // The stand-in for the outside address-book library. `file` names the address

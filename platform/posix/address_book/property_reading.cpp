@@ -1,0 +1,52 @@
+#include "platform/posix/address_book/property_reading.h"
+
+#include <cstring>
+#include <limits>
+
+namespace orvane::posix {
+namespace {
+
+constexpr int64_t kTicksPerMinute = 600'000'000;
+
+int64_t BiasInForceMinutes(const TimeZoneInformation& zone) {
+  switch (zone.result) {
+    case TimeZoneInformation::kUnknown:
+    case TimeZoneInformation::kStandard:
+      return int64_t{zone.bias} + zone.standard_bias;
+    case TimeZoneInformation::kDaylight:
+      return int64_t{zone.bias} + zone.daylight_bias;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+const PropertyValue* LastValueOf(const AddressBookEntry& entry, int32_t tag) {
+  for (auto property = entry.properties.rbegin(); property != entry.properties.rend(); ++property) {
+    if (property->tag == tag) return &property->value;
+  }
+  return nullptr;
+}
+
+int16_t CopyTextOut(const std::string& bytes, char* buffer, int32_t buffer_size,
+                    int32_t* required) {
+  if (bytes.size() >= static_cast<size_t>(std::numeric_limits<int32_t>::max())) return 0;
+  const auto needed = static_cast<int32_t>(bytes.size() + 1);
+  if (required != nullptr) *required = needed;
+  if (buffer == nullptr || buffer_size < needed) return 0;
+  std::memcpy(buffer, bytes.data(), bytes.size());
+  buffer[bytes.size()] = '\0';
+  return 1;
+}
+
+std::optional<FileTime> LocalFileTimeOf(const StoredTime& time, const TimeZoneInformation& zone) {
+  // Stored times stay below year 10000, far from the top of 64 bits, and a
+  // bias of even 2^32 minutes moves them by less than 2^62 ticks.
+  int64_t ticks = static_cast<int64_t>(time.ticks);
+  if (time.universal) ticks -= BiasInForceMinutes(zone) * kTicksPerMinute;
+  if (ticks < 0) return std::nullopt;
+  return FileTime::FromTicks(static_cast<uint64_t>(ticks));
+}
+
+}  // namespace orvane::posix

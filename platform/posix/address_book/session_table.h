@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+
+#include "platform/posix/address_book/address_book_document.h"
+
+namespace orvane::posix {
+
+// The open sessions of one library: each holds the document it opened, so a
+// session reads one unchanging version of the file until it is closed. Handles
+// are unique in the process (a context handed to the wrong library finds
+// nothing) and never 0. Safe on any thread.
+class SessionTable {
+ public:
+  uint64_t Open(SharedDocument document);
+  // Null for a handle that is not open.
+  SharedDocument Find(uint64_t handle) const;
+  bool Close(uint64_t handle);
+
+ private:
+  mutable std::mutex mutex_;
+  std::map<uint64_t, SharedDocument> sessions_;
+};
+
+}  // namespace orvane::posix

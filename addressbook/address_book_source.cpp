@@ -1,15 +1,22 @@
 #include "addressbook/address_book_source.h"
 
+#include "addressbook/wab_export_run.h"
+#include "addressbook/wab_items.h"
+
 namespace orvane {
 namespace {
 
-// Until the address-book operations land: a machine whose address book cannot be opened.
 class AddressBookSource final : public ExportSource {
  public:
-  int16_t CountItems(CallContext&) override { return 0; }
-  void GetItemInfo(CallContext&, int16_t, std::u16string&, AutomationDate&) override {}
-  void ExportItem(CallContext&, int16_t, const std::u16string&) override {}
-  void ExportAll(CallContext&) override {}
+  int16_t CountItems(CallContext& context) override { return CountWabEntries(context); }
+  void GetItemInfo(CallContext& context, int16_t ItemIdx, std::u16string& Title,
+                   AutomationDate& ModifyTime) override {
+    GetWabEntryInfo(context, ItemIdx, Title, ModifyTime);
+  }
+  void ExportItem(CallContext& context, int16_t ItemIdx, const std::u16string& filename) override {
+    ExportWabEntry(context, ItemIdx, filename);
+  }
+  void ExportAll(CallContext& context) override { ExportWabContacts(context); }
 };
 
 }  // namespace

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "component/call_context.h"
+#include "platform/automation_date.h"
 #include "platform/code_page.h"
 #include "platform/time_zone.h"
 

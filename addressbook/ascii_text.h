@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace orvane {
+
+// Digits, letters and punctuation formatted with printf, as UTF-16 text.
+inline std::u16string AsciiToUtf16(const char* ascii) {
+  std::u16string text;
+  for (; *ascii != '\0'; ++ascii) text += static_cast<char16_t>(*ascii);
+  return text;
+}
+
+}  // namespace orvane

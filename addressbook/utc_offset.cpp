@@ -1,0 +1,45 @@
+#include <cmath>
+#include <limits>
+
+#include "addressbook/vcard_writer.h"
+
+namespace orvane {
+namespace {
+
+constexpr double kSecondsPerHour = 3600.0;
+// Far beyond the range of dates; keeps the seconds below from overflowing.
+constexpr double kLargestOffsetHours = 1e8;
+
+// (bias + extra) / 60 with the sum taken as a 32-bit number; a sum that does not
+// fit counts as a failure.
+float BiasHours(int32_t bias, int32_t extra) {
+  const int64_t minutes = int64_t{bias} + extra;
+  if (minutes < std::numeric_limits<int32_t>::min() ||
+      minutes > std::numeric_limits<int32_t>::max()) {
+    return 0;
+  }
+  return static_cast<float>(static_cast<double>(minutes) / 60.0);
+}
+
+}  // namespace
+
+float GetUtcOffsetHours(TimeZone& time_zone) {
+  const TimeZoneInformation zone = time_zone.GetTimeZoneInformation();
+  switch (zone.result) {
+    case TimeZoneInformation::kUnknown:
+    case TimeZoneInformation::kStandard:
+      return BiasHours(zone.bias, zone.standard_bias);
+    case TimeZoneInformation::kDaylight:
+      return BiasHours(zone.bias, zone.daylight_bias);
+    default:
+      return 0;
+  }
+}
+
+std::optional<AutomationDate> ShiftByUtcOffset(AutomationDate date, float UtcOffsetHours) {
+  const double hours = UtcOffsetHours;
+  if (!std::isfinite(hours) || std::fabs(hours) > kLargestOffsetHours) return std::nullopt;
+  return AddSeconds(date, std::llround(hours * kSecondsPerHour));
+}
+
+}  // namespace orvane

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/code_page.h"
+
+namespace orvane {
+
+// The text of a card, line by line: "name:value" lines joined by CR LF, with no
+// line break after the last. The only layer that knows how a value is written.
+class VCardText {
+ public:
+  explicit VCardText(CodePage& code_page) : code_page_(code_page) {}
+
+  // "name:value". A value holding CR or LF is written quoted-printable, with
+  // ";ENCODING=QUOTED-PRINTABLE" after the name, so the card keeps its lines.
+  void AddLine(std::u16string_view name, std::u16string_view value);
+  // The line only when the value is not empty.
+  void AddLineIfValue(std::u16string_view name, std::u16string_view value);
+  // "name;ENCODING=QUOTED-PRINTABLE:" and the value encoded, line break or not.
+  void AddQuotedPrintableLine(std::u16string_view name, std::u16string_view value);
+  // Drops every ";" at the end of the text so far, whichever line it ends.
+  void StripTrailingSemicolons();
+
+  const std::u16string& text() const { return text_; }
+
+ private:
+  void Append(std::u16string_view name, std::u16string_view value, bool quoted_printable);
+
+  CodePage& code_page_;
+  std::u16string text_;
+  bool has_lines_ = false;
+};
+
+}  // namespace orvane

@@ -1,0 +1,170 @@
+#include "addressbook/vcard_writer.h"
+
+#include <array>
+#include <exception>
+#include <limits>
+#include <string>
+
+#include "addressbook/mapi_tags.h"
+#include "addressbook/vcard_lines.h"
+#include "addressbook/vcard_values.h"
+#include "addressbook/wab_entry_values.h"
+
+namespace orvane {
+namespace {
+
+using namespace tags;
+
+// Every property the card is made of.
+constexpr std::array<int32_t, 35> kCardTags = {
+    PR_SURNAME, PR_GIVEN_NAME, PR_DISPLAY_NAME_PREFIX, PR_GENERATION, PR_DISPLAY_NAME,
+    PR_NICKNAME, PR_COMPANY_NAME, PR_DEPARTMENT_NAME, PR_TITLE, PR_COMMENT,
+    PR_BUSINESS_TELEPHONE_NUMBER, PR_HOME_TELEPHONE_NUMBER, PR_MOBILE_TELEPHONE_NUMBER,
+    PR_PAGER_TELEPHONE_NUMBER, PR_BUSINESS_FAX_NUMBER, PR_HOME_FAX_NUMBER, PR_OFFICE_LOCATION,
+    PR_STREET_ADDRESS, PR_LOCALITY, PR_STATE_OR_PROVINCE, PR_POSTAL_CODE, PR_COUNTRY,
+    PR_HOME_ADDRESS_STREET, PR_HOME_ADDRESS_CITY, PR_HOME_ADDRESS_STATE_OR_PROVINCE,
+    PR_HOME_ADDRESS_POSTAL_CODE, PR_HOME_ADDRESS_COUNTRY, PR_GENDER, PR_PERSONAL_HOME_PAGE,
+    PR_BUSINESS_HOME_PAGE, PR_PROFESSION, PR_BIRTHDAY, PR_EMAIL_ADDRESS,
+    PR_CONTACT_EMAIL_ADDRESSES, PR_LAST_MODIFICATION_TIME};
+
+// A line written with its value only when that value is not empty.
+struct SimpleLine {
+  std::u16string_view name;
+  int32_t tag;
+};
+
+constexpr std::array<SimpleLine, 8> kTitleNoteAndTelephones = {{
+    {u"TITLE", PR_TITLE},
+    {u"NOTE", PR_COMMENT},
+    {u"TEL;WORK;VOICE", PR_BUSINESS_TELEPHONE_NUMBER},
+    {u"TEL;HOME;VOICE", PR_HOME_TELEPHONE_NUMBER},
+    {u"TEL;CELL;VOICE", PR_MOBILE_TELEPHONE_NUMBER},
+    {u"TEL;PAGER;VOICE", PR_PAGER_TELEPHONE_NUMBER},
+    {u"TEL;WORK;FAX", PR_BUSINESS_FAX_NUMBER},
+    {u"TEL;HOME;FAX", PR_HOME_FAX_NUMBER},
+}};
+
+constexpr std::array<SimpleLine, 3> kUrlsAndRole = {{
+    {u"URL;HOME", PR_PERSONAL_HOME_PAGE},
+    {u"URL;WORK", PR_BUSINESS_HOME_PAGE},
+    {u"ROLE", PR_PROFESSION},
+}};
+
+template <size_t N>
+void AddSimpleLines(VCardText& card, const WabEntryValues& values,
+                    const std::array<SimpleLine, N>& lines) {
+  for (const SimpleLine& line : lines) card.AddLineIfValue(line.name, values[line.tag]);
+}
+
+PostalAddress WorkAddress(const WabEntryValues& values) {
+  return {values[PR_OFFICE_LOCATION], values[PR_STREET_ADDRESS], values[PR_LOCALITY],
+          values[PR_STATE_OR_PROVINCE], values[PR_POSTAL_CODE],  values[PR_COUNTRY]};
+}
+
+PostalAddress HomeAddress(const WabEntryValues& values) {
+  return {{},
+          values[PR_HOME_ADDRESS_STREET],
+          values[PR_HOME_ADDRESS_CITY],
+          values[PR_HOME_ADDRESS_STATE_OR_PROVINCE],
+          values[PR_HOME_ADDRESS_POSTAL_CODE],
+          values[PR_HOME_ADDRESS_COUNTRY]};
+}
+
+void AddName(VCardText& card, const WabEntryValues& values) {
+  card.AddLine(u"N", values[PR_SURNAME] + u";" + values[PR_GIVEN_NAME] + u";;" +
+                         values[PR_DISPLAY_NAME_PREFIX] + u";" + values[PR_GENERATION]);
+  card.StripTrailingSemicolons();
+}
+
+void AddOrganization(VCardText& card, const WabEntryValues& values) {
+  const std::u16string& company = values[PR_COMPANY_NAME];
+  const std::u16string& department = values[PR_DEPARTMENT_NAME];
+  if (!company.empty() || !department.empty()) card.AddLine(u"ORG", company + u";" + department);
+  // Also when no ORG line was written: the strip then works on the line before.
+  card.StripTrailingSemicolons();
+}
+
+void AddAddress(VCardText& card, std::u16string_view adr, std::u16string_view label,
+                const PostalAddress& address) {
+  if (address.IsEmpty()) return;
+  card.AddLine(adr, AddressValue(address));
+  card.StripTrailingSemicolons();
+  card.AddQuotedPrintableLine(label, AddressLabel(address));
+}
+
+void AddGender(VCardText& card, const std::u16string& gender) {
+  if (gender == u"1" || gender == u"2") card.AddLine(u"X-WAB-GENDER", gender);
+}
+
+void AddBirthday(VCardText& card, const std::u16string& birthday) {
+  if (birthday.empty()) return;
+  if (const auto text = BirthdayText(birthday)) card.AddLine(u"BDAY", *text);
+}
+
+void AddEmailAddresses(VCardText& card, const WabEntryValues& values) {
+  const std::u16string& preferred = values[PR_EMAIL_ADDRESS];
+  card.AddLineIfValue(u"EMAIL;PREF;INTERNET", preferred);
+  for (const std::u16string& address : SplitAtSemicolons(values[PR_CONTACT_EMAIL_ADDRESSES])) {
+    if (address != preferred) card.AddLine(u"EMAIL;INTERNET", address);
+  }
+}
+
+void AddRevision(VCardText& card, const std::u16string& modified, float UtcOffsetHours) {
+  if (const auto text = RevisionText(modified, UtcOffsetHours)) card.AddLine(u"REV", *text);
+}
+
+// At 32767 the count cannot grow; the entry is written all the same.
+void CountEntry(SharedState& state) {
+  if (state.CurrentCount < std::numeric_limits<int16_t>::max()) ++state.CurrentCount;
+}
+
+std::u16string DecimalText(int16_t number) {
+  const std::string digits = std::to_string(number);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+void ReportProgress(CallContext& context, const std::u16string& display_name) {
+  context.state.ProgressText = display_name;
+  try {
+    context.RaiseExportEvent(0);
+  } catch (const std::exception&) {
+    // A failing event must not cost the entry its card or its log line.
+  }
+  context.state.LogText += DecimalText(context.state.CurrentCount) + u'\u0001' + display_name +
+                           u"\r\n";
+}
+
+std::u16string ComposeCard(CallContext& context, const WabEntryValues& values,
+                           float UtcOffsetHours, bool in_run) {
+  VCardText card(*context.platform.code_page);
+  card.AddLine(u"BEGIN", u"VCARD");
+  card.AddLine(u"VERSION", u"2.1");
+  AddName(card, values);
+  card.AddLine(u"FN", values[PR_DISPLAY_NAME]);
+  if (in_run) ReportProgress(context, values[PR_DISPLAY_NAME]);
+  card.AddLineIfValue(u"NICKNAME", values[PR_NICKNAME]);
+  AddOrganization(card, values);
+  AddSimpleLines(card, values, kTitleNoteAndTelephones);
+  AddAddress(card, u"ADR;WORK", u"LABEL;WORK", WorkAddress(values));
+  AddAddress(card, u"ADR;HOME", u"LABEL;HOME", HomeAddress(values));
+  AddGender(card, values[PR_GENDER]);
+  AddSimpleLines(card, values, kUrlsAndRole);
+  AddBirthday(card, values[PR_BIRTHDAY]);
+  AddEmailAddresses(card, values);
+  AddRevision(card, values[PR_LAST_MODIFICATION_TIME], UtcOffsetHours);
+  card.AddLine(u"END", u"VCARD");
+  return card.text();
+}
+
+}  // namespace
+
+std::u16string BuildWabVCard(CallContext& context, int32_t EntryIndex, float UtcOffsetHours,
+                             int16_t SingleItem) {
+  const bool in_run = SingleItem == 0;
+  // Every value is read before the progress event, whose handler may re-enter the component.
+  const WabEntryValues values = GatherWabEntryValues(context, EntryIndex, kCardTags);
+  if (in_run) CountEntry(context.state);
+  return ComposeCard(context, values, UtcOffsetHours, in_run);
+}
+
+}  // namespace orvane

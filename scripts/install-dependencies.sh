@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, when any is missing.
+set -euo pipefail
+
+packages=(
+  cmake g++ make
+  libgtest-dev libgmock-dev libbenchmark-dev
+  nlohmann-json3-dev
+  tzdata
+  python3 python3-vobject
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+    missing+=("$package")
+done
+
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  run_as_root=()
+  [[ $(id -u) -eq 0 ]] || run_as_root=(sudo)
+  "${run_as_root[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${run_as_root[@]}" apt-get install -y -qq "${missing[@]}"
+fi

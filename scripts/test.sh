@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds everything twice (plain, and with AddressSanitizer and UndefinedBehaviorSanitizer)
+# and runs every test in both builds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-dependencies.sh
+jobs=$(nproc)
+
+cmake -S . -B build/debug -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build/debug -j"$jobs"
+ctest --test-dir build/debug --output-on-failure -j"$jobs"
+
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON >/dev/null
+cmake --build build/sanitize -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build/sanitize --output-on-failure -j"$jobs"

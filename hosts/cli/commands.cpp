@@ -1,0 +1,126 @@
+#include "hosts/cli/commands.h"
+
+#include <memory>
+
+#include "component/export_type.h"
+#include "hosts/cli/export_recorder.h"
+#include "hosts/cli/export_type_names.h"
+#include "hosts/cli/terminal_text.h"
+#include "hosts/cli/utf8.h"
+#include "platform/error.h"
+
+namespace orvane::cli {
+namespace {
+
+Failure ErrorFailure(int32_t number, const std::u16string& description = {}) {
+  const std::u16string text = description.empty() ? DescriptionOf(number) : description;
+  return Failure{number, OneLineText(text), {}};
+}
+
+// The component treats an address book it cannot open as an empty one and says
+// nothing; the library can tell why, and the user needs to know.
+std::optional<Failure> AddressBookProblem(const Session& session, int16_t type) {
+  if (type != kAddressBookContacts || session.address_book == nullptr) return std::nullopt;
+  const std::u16string reason = session.address_book->OpenFailureReason();
+  if (reason.empty()) return std::nullopt;
+  return Failure{std::nullopt,
+                 "cannot open the address book: " + OneLineText(reason),
+                 {"name another one with --address-book FILE or the ORVANE_ADDRESS_BOOK "
+                  "environment variable"}};
+}
+
+void NoteUnknownType(Session& session, int16_t type) {
+  if (IsKnownExportType(type)) return;
+  session.console.Say("note: export type " + std::to_string(type) +
+                      " has no source; the component does nothing for it");
+}
+
+// For the address book, an item that does not exist is no error to the
+// component: an empty book leaves the title as it was, and an export of a
+// missing entry writes an empty card. The index is checked against the count first.
+std::optional<Failure> CheckAddressBookIndex(Session& session, int16_t type, int16_t index) {
+  if (type != kAddressBookContacts) return std::nullopt;
+  const int16_t count = session.orvane.itemcount(type);
+  if (auto problem = AddressBookProblem(session, type)) return problem;
+  // Too many entries to count: the methods still reach each of the first 32767.
+  if (count < 0 || (index >= 1 && index <= count)) return std::nullopt;
+  Failure failure = ErrorFailure(errors::kSubscriptOutOfRange);
+  failure.hints.push_back("the address book has " + std::to_string(count) +
+                          (count == 1 ? " item" : " items") +
+                          (count > 0 ? ", numbered from 1" : ""));
+  return failure;
+}
+
+void Finish(const Session& session, CallReport& report) {
+  report.messages = session.message_box.shown();
+}
+
+}  // namespace
+
+CountResult RunCount(Session& session, int16_t type, CallReport& report) {
+  NoteUnknownType(session, type);
+  const CountResult count{type, session.orvane.itemcount(type)};
+  report.failure = AddressBookProblem(session, type);
+  if (!report.failure && count.result < 0) {
+    report.failure = Failure{std::nullopt, "the items could not be counted", {}};
+  }
+  Finish(session, report);
+  return count;
+}
+
+ItemResult RunItem(Session& session, int16_t type, int16_t index, CallReport& report) {
+  NoteUnknownType(session, type);
+  ItemResult item{type, index, std::nullopt, {}, 0};
+  report.failure = CheckAddressBookIndex(session, type, index);
+  if (!report.failure) {
+    item.result = session.orvane.GetItem(index, type, item.title, item.modify_time);
+    if (*item.result != 0) report.failure = ErrorFailure(*item.result);
+  }
+  Finish(session, report);
+  return item;
+}
+
+ExportItemResult RunExportItem(Session& session, int16_t type, int16_t index,
+                               const std::string& filename, CallReport& report) {
+  NoteUnknownType(session, type);
+  ExportItemResult item{type, index, std::nullopt, Utf16(filename), {}};
+  report.failure = CheckAddressBookIndex(session, type, index);
+  if (!report.failure) {
+    item.result = session.orvane.ExportItem2(index, type, item.filename);
+    if (*item.result != 0) {
+      report.failure = ErrorFailure(*item.result);
+    } else if (IsKnownExportType(type)) {
+      item.file = item.filename + ExtensionOf(type);
+    }
+  }
+  Finish(session, report);
+  return item;
+}
+
+ExportResult RunExport(Session& session, const ExportArguments& arguments,
+                       const std::function<bool()>& stop_requested, CallReport& report) {
+  NoteUnknownType(session, arguments.type);
+  const auto recorder = std::make_shared<ExportRecorder>(session.console);
+  const uint32_t cookie = session.orvane.Advise(recorder);
+  ExportResult run{arguments, 0, {}, false};
+  run.result =
+      session.orvane.Export2(Utf16(arguments.destination), Utf16(arguments.name), arguments.type,
+                             arguments.mode, Utf16(arguments.log_name), Utf16(arguments.log_dir));
+  session.orvane.Unadvise(cookie);
+  session.console.EndProgress();
+  run.events = recorder->events();
+  // A failed copy stops the run as Ctrl-C does, but it is an error the user must see.
+  run.stopped = stop_requested() || session.message_box.any_critical();
+  if (run.result != 0) {
+    const auto* done = run.events.empty() ? nullptr : std::get_if<DoneEvent>(&run.events.back());
+    report.failure = ErrorFailure(run.result, done ? done->result : std::u16string());
+  } else if (auto problem = AddressBookProblem(session, arguments.type)) {
+    report.failure = problem;
+  } else if (session.message_box.any_critical()) {
+    report.failure = Failure{std::nullopt, "the export stopped early after the error above", {}};
+  }
+  Finish(session, report);
+  return run;
+}
+
+}  // namespace orvane::cli

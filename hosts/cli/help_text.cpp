@@ -1,0 +1,135 @@
+#include "hosts/cli/help_text.h"
+
+namespace orvane::cli {
+namespace {
+
+constexpr const char* kSynopses =
+    "Usage: orvane count TYPE\n"
+    "       orvane item TYPE INDEX\n"
+    "       orvane export-item TYPE INDEX [FILENAME]\n"
+    "       orvane export TYPE [DESTINATION] [--name STEM] [--log NAME] [--log-dir DIR] "
+    "[--combine]\n";
+
+constexpr const char* kTypes =
+    "TYPE is one of:\n"
+    "  1, outlook-contacts   the mail client's contacts, written as .vcf files\n"
+    "  2, outlook-calendar   the mail client's calendar, written as .vcs files\n"
+    "  3, address-book       the address book's contacts, written as vCard 2.1 .vcf files\n"
+    "Any other number is handed to the component, which does nothing for it.\n"
+    "This build cannot reach the mail client yet: types 1 and 2 report it unavailable.\n";
+
+constexpr const char* kCommonOptions =
+    "Options of every command:\n"
+    "  --address-book FILE  the address book to read. Without it: $ORVANE_ADDRESS_BOOK,\n"
+    "                       else $XDG_DATA_HOME/orvane/address-book.json, else\n"
+    "                       ~/.local/share/orvane/address-book.json\n"
+    "  --json               print one JSON object (the result number, the values handed\n"
+    "                       back, the messages shown and, for export, every event)\n"
+    "  -h, --help           show the help of the program, or of COMMAND\n";
+
+constexpr const char* kExitStatus =
+    "Exit status:\n"
+    "  0  the command did what was asked\n"
+    "  1  it failed: the error number and description are on standard error\n"
+    "  2  the command line was wrong\n";
+
+constexpr const char* kCountHelp =
+    "Usage: orvane count TYPE\n"
+    "\n"
+    "Prints how many items the source of TYPE holds.\n"
+    "\n"
+    "The count fails (status 1) when the component cannot count the items, and for\n"
+    "the address book also when it cannot be opened: standard error says why.\n";
+
+constexpr const char* kItemHelp =
+    "Usage: orvane item TYPE INDEX\n"
+    "\n"
+    "Prints the title and the last modification time of item INDEX (counted from 1,\n"
+    "in the order of the source). The time is ISO 8601 text without a zone, just as\n"
+    "the component hands it out; for the address book that is the time in UTC:\n"
+    "  title: Ada Lovelace\n"
+    "  modified: 2005-03-01T12:00:00\n"
+    "An index outside the items is error 9.\n";
+
+constexpr const char* kExportItemHelp =
+    "Usage: orvane export-item TYPE INDEX [FILENAME]\n"
+    "\n"
+    "Exports item INDEX (counted from 1) to one file and prints the file's path.\n"
+    "The extension (.vcf or .vcs) is added to FILENAME. FILENAME may be:\n"
+    "  omitted          the file goes into the current directory, named after the type\n"
+    "                   and the index: ExpressvCard5.vcf, OutlookvCard5.vcf, OutlookvCal5.vcs\n"
+    "  a folder         (existing, or ending in \"/\"): the file goes there, named as above\n"
+    "  a file name      the file is written there, relative to the current directory\n"
+    "An existing file of that name is replaced. An index outside the items is error 9.\n";
+
+constexpr const char* kExportHelp =
+    "Usage: orvane export TYPE [DESTINATION] [--name STEM] [--log NAME] [--log-dir DIR] "
+    "[--combine]\n"
+    "\n"
+    "Exports every item of TYPE into the folder DESTINATION, one file per item named\n"
+    "STEM1.vcf, STEM2.vcf ... (.vcs for calendar entries); files of those names are\n"
+    "replaced. Then prints how many items were written, where, and the log file.\n"
+    "\n"
+    "  DESTINATION    the folder for the files (default: the current directory); it is\n"
+    "                 created when missing, but not its parent\n"
+    "  --name STEM    the start of the file names (default: OutlookvCard, OutlookvCal or\n"
+    "                 ExpressvCard, by type)\n"
+    "  --log NAME     append a log of the run to the file NAME (created when missing)\n"
+    "  --log-dir DIR  the folder of that log (default: the current directory)\n"
+    "  --combine      also write every item into one file, STEM.vcf or STEM.vcs\n"
+    "\n"
+    "On a terminal a progress bar shows on standard error. Ctrl-C stops the export\n"
+    "after the current item: the files written so far stay, the summary says\n"
+    "\"Stopped after\" and the status is 0. A second Ctrl-C quits at once (status 130).\n"
+    "\n"
+    "The run uses a working folder \"tmp\" beside the orvane program and removes it at\n"
+    "the end. A file that cannot be copied into DESTINATION stops the run (status 1).\n";
+
+}  // namespace
+
+std::string GeneralHelp() {
+  return std::string(
+             "orvane: exports contacts and calendar entries into vCard and vCalendar files.\n"
+             "\n") +
+         kSynopses +
+         "\n"
+         "Commands:\n"
+         "  count        print how many items the source holds\n"
+         "  item         print the title and modification time of one item\n"
+         "  export-item  export one item to a file and print the file's path\n"
+         "  export       export every item into a folder and print a summary\n"
+         "\n" +
+         kTypes + "\n" + kCommonOptions + "  --version            print the program's version\n\n" +
+         kExitStatus +
+         "\n"
+         "Options may come before or after the command. Texts are read and written as\n"
+         "UTF-8. Run \"orvane COMMAND --help\" for the details of a command.\n";
+}
+
+std::string CommandHelp(CommandName command) {
+  std::string text;
+  switch (command) {
+    case CommandName::kCount:
+      text = kCountHelp;
+      break;
+    case CommandName::kItem:
+      text = kItemHelp;
+      break;
+    case CommandName::kExportItem:
+      text = kExportItemHelp;
+      break;
+    case CommandName::kExport:
+      text = kExportHelp;
+      break;
+  }
+  return text + "\n" + kTypes + "\n" + kCommonOptions + "\n" + kExitStatus;
+}
+
+std::string ShortUsage(std::optional<CommandName> command) {
+  if (!command) return std::string(kSynopses) + "Try \"orvane --help\" for more.\n";
+  const std::string name(CommandText(*command));
+  const std::string help = CommandHelp(*command);
+  return help.substr(0, help.find('\n') + 1) + "Try \"orvane " + name + " --help\" for more.\n";
+}
+
+}  // namespace orvane::cli

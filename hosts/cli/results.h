@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "platform/clock.h"
+
+namespace orvane::cli {
+
+// What a command could not do, for standard error and the JSON "error" member.
+// All texts are UTF-8 on one line.
+struct Failure {
+  std::optional<int32_t> number;  // the error number, when there is one
+  std::string description;
+  std::vector<std::string> hints;  // further lines: what to do about it
+
+  friend bool operator==(const Failure&, const Failure&) = default;
+};
+
+// A message box the component showed during the call.
+struct ShownMessage {
+  bool critical = false;
+  std::string text;
+
+  friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
+};
+
+// What every command reports besides its own values.
+struct CallReport {
+  std::vector<ShownMessage> messages;
+  std::optional<Failure> failure;  // nothing: the command did what was asked
+};
+
+struct CountResult {
+  int16_t type = 0;
+  int16_t result = 0;  // the count, or -1
+};
+
+struct ItemResult {
+  int16_t type = 0;
+  int16_t index = 0;
+  std::optional<int32_t> result;  // nothing when the method was not called
+  std::u16string title;
+  AutomationDate modify_time = 0;
+};
+
+struct ExportItemResult {
+  int16_t type = 0;
+  int16_t index = 0;
+  std::optional<int32_t> result;  // nothing when the method was not called
+  std::u16string filename;        // as the component handed it back
+  std::u16string file;            // with the type's extension; empty for unknown types
+};
+
+struct ProgressEvent {
+  int16_t total = 0;
+  int16_t current = 0;
+  std::u16string text;
+  friend bool operator==(const ProgressEvent&, const ProgressEvent&) = default;
+};
+
+struct DoneEvent {
+  std::u16string result;
+  std::u16string log_file;
+  friend bool operator==(const DoneEvent&, const DoneEvent&) = default;
+};
+
+using ExportEvent = std::variant<ProgressEvent, DoneEvent>;
+
+// The arguments Export2 was called with, as the program formed them.
+struct ExportArguments {
+  std::string destination;
+  std::string name;
+  int16_t type = 0;
+  int16_t mode = 0;
+  std::string log_name;  // empty: no log
+  std::string log_dir;
+};
+
+struct ExportResult {
+  ExportArguments arguments;
+  int32_t result = 0;
+  std::vector<ExportEvent> events;
+  bool stopped = false;  // a stop was asked for (Ctrl-C, or a failed copy)
+};
+
+// The last progress event of a run: how far it came. Zeros when there was none.
+ProgressEvent LastProgress(const std::vector<ExportEvent>& events);
+// The LogFile of the run's ExportDone; empty when there was none.
+std::u16string LogFileOf(const std::vector<ExportEvent>& events);
+
+}  // namespace orvane::cli

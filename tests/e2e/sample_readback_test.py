@@ -45,8 +45,8 @@ def export(destination, environment):
     env.pop("LC_CTYPE", None)
     env.update(environment)
     subprocess.run([ORVANE, "export", "address-book", destination,
-                    "--address-book", ADDRESS_BOOK, "--log", "run.log"],
-                   env=env, check=True, stdout=subprocess.DEVNULL)
+                    "--address-book", ADDRESS_BOOK, "--log", "run.log", "--log-dir", destination],
+                   env=env, cwd=destination, check=True, stdout=subprocess.DEVNULL)
 
 
 def with_charset(card_text, code_page):
@@ -81,6 +81,8 @@ class SampleReadback(unittest.TestCase):
             names = sorted(n for n in os.listdir(destination) if n.endswith(".vcf"))
             self.assertEqual(len(names), len(entries))
             self.assertFalse(os.path.exists(os.path.join(destination, "tmp")))
+            self.check_log(os.path.join(destination, "run.log"), entries, as_written,
+                           code_page)
             for number, entry in enumerate(entries, start=1):
                 path = os.path.join(destination, "ExpressvCard%d.vcf" % number)
                 with open(path, "rb") as f:
@@ -89,6 +91,17 @@ class SampleReadback(unittest.TestCase):
                     self.assertTrue(data.endswith(b"END:VCARD\r\n"))
                     card = vobject.readOne(with_charset(data.decode(code_page), code_page))
                     self.check_card(card, entry, as_written)
+
+    def check_log(self, path, entries, as_written, code_page):
+        with open(path, "rb") as f:
+            lines = f.read().decode(code_page).split("\r\n")
+        self.assertRegex(lines[0], r"^\[.+\]$")
+        self.assertEqual(lines[-1], "", "the block ends with CR LF")
+        body = lines[1:-1]
+        self.assertEqual(len(body), 1 + len(entries) + 2)
+        self.assertEqual(body[1:-2], ["%d\x01%s" % (n, as_written(e.get("PR_DISPLAY_NAME", "")))
+                                      for n, e in enumerate(entries, start=1)])
+        self.assertTrue(body[-2].endswith(str(len(entries))), body[-2])
 
     def check_card(self, card, entry, as_written):
         text = lambda tag: as_written(entry.get(tag, ""))

@@ -14,7 +14,7 @@ import unittest
 
 import vobject
 
-ORVANE, ADDRESS_BOOK = sys.argv[1], sys.argv[2]
+ORVANE, ADDRESS_BOOK = (os.path.abspath(path) for path in sys.argv[1:3])
 
 TELEPHONES = {
     "PR_BUSINESS_TELEPHONE_NUMBER": {"WORK", "VOICE"},

@@ -35,9 +35,9 @@ void NoteUnknownType(Session& session, int16_t type) {
                       " has no source; the component does nothing for it");
 }
 
-// For the address book, an item that does not exist is no error to the
-// component: an empty book leaves the title as it was, and an export of a
-// missing entry writes an empty card. The index is checked against the count first.
+// For the address book, an empty book is no error to the component: it leaves
+// the title as it was and writes nothing. The index is checked against the count
+// first, so the user hears that the item does not exist.
 std::optional<Failure> CheckAddressBookIndex(Session& session, int16_t type, int16_t index) {
   if (type != kAddressBookContacts) return std::nullopt;
   const int16_t count = session.orvane.itemcount(type);

@@ -7,82 +7,29 @@
 namespace orvane::cli {
 namespace {
 
-// Records what the hook does, with the interrupt count set by the test.
-struct HookWitness {
+TEST(YieldHookTest, AsksTheRunToStopOnceAtTheFirstYieldAfterAnInterrupt) {
   int interrupts = 0;
   int stops = 0;
   std::vector<std::string> said;
-  std::vector<int> waits;  // the count seen when each pause began
-
-  YieldHook Hook(std::optional<int> pause_at_yield) {
-    return YieldHook(YieldHook::Actions{[this] { return interrupts; }, [this] { ++stops; },
-                                        [this](const std::string& line) { said.push_back(line); },
-                                        [this](int seen) {
-                                          waits.push_back(seen);
-                                          ++interrupts;  // the signal the test sends
-                                        }},
-                     pause_at_yield);
-  }
-};
-
-const std::string kStopping = "stopping after the current item; press Ctrl-C again to quit at once";
-
-TEST(YieldHookTest, DoesNothingUntilAnInterruptArrives) {
-  HookWitness witness;
-  YieldHook hook = witness.Hook(std::nullopt);
+  YieldHook hook({[&] { return interrupts; }, [&] { ++stops; },
+                  [&](const std::string& line) { said.push_back(line); }, [](int) {}},
+                 std::nullopt);
   hook();
-  hook();
-  EXPECT_EQ(witness.stops, 0);
   EXPECT_FALSE(hook.stop_requested());
-  EXPECT_TRUE(witness.said.empty());
-}
-
-TEST(YieldHookTest, AsksTheRunToStopOnceAfterTheFirstInterrupt) {
-  HookWitness witness;
-  YieldHook hook = witness.Hook(std::nullopt);
-  hook();
-  witness.interrupts = 1;
+  interrupts = 1;
   hook();
   hook();
-  EXPECT_EQ(witness.stops, 1);
   EXPECT_TRUE(hook.stop_requested());
-  EXPECT_EQ(witness.said, std::vector<std::string>{kStopping});
+  EXPECT_EQ(stops, 1);
+  EXPECT_EQ(said, std::vector<std::string>{
+                      "stopping after the current item; press Ctrl-C again to quit at once"});
 }
-
-TEST(YieldHookTest, PausesAtTheNamedYieldAndStopsThere) {
-  HookWitness witness;
-  YieldHook hook = witness.Hook(3);
-  hook();
-  hook();
-  EXPECT_EQ(witness.stops, 0);
-  hook();
-  EXPECT_EQ(witness.waits, std::vector<int>{0});
-  EXPECT_EQ(witness.stops, 1);
-  EXPECT_EQ(witness.said,
-            (std::vector<std::string>{"paused at yield 3; waiting for a signal", kStopping}));
-  hook();
-  EXPECT_EQ(witness.waits.size(), 1u) << "only the one pause";
-}
-
-struct PauseCase {
-  const char* value;
-  std::optional<int> expected;
-};
 
 TEST(PauseAtYieldFromTest, TakesOnlyAPositiveWholeNumber) {
-  const PauseCase cases[] = {
-      {nullptr, std::nullopt},
-      {"", std::nullopt},
-      {"1", 1},
-      {"250", 250},
-      {"0", std::nullopt},
-      {"-2", std::nullopt},
-      {"3x", std::nullopt},
-      {" 3", std::nullopt},
-      {"99999999999", std::nullopt},
-  };
-  for (const PauseCase& c : cases) {
-    EXPECT_EQ(PauseAtYieldFrom(c.value), c.expected) << (c.value ? c.value : "(unset)");
+  EXPECT_EQ(PauseAtYieldFrom(nullptr), std::nullopt);
+  EXPECT_EQ(PauseAtYieldFrom("250"), 250);
+  for (const char* unusable : {"", "0", "-2", "3x", " 3", "99999999999"}) {
+    EXPECT_EQ(PauseAtYieldFrom(unusable), std::nullopt) << unusable;
   }
 }
 

@@ -42,8 +42,8 @@ DateTimeParts PartsOf(const std::tm& calendar) {
 
 }  // namespace
 
-std::string TimeLocaleName(const LocaleSettings& settings) {
-  const std::string name = FirstLocaleSetting(settings, {"LC_ALL", "LC_TIME", "LANG"});
+std::string TimeLocaleName(const EnvironmentReader& environment) {
+  const std::string name = FirstSetVariable(environment, {"LC_ALL", "LC_TIME", "LANG"});
   return name.empty() ? "C" : name;
 }
 

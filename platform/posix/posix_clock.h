@@ -5,13 +5,13 @@
 #include <string>
 
 #include "platform/clock.h"
-#include "platform/posix/locale_settings.h"
+#include "platform/posix/environment.h"
 
 namespace orvane::posix {
 
 // The locale whose date and time formats the user reads: LC_ALL, LC_TIME, LANG,
 // the first that is set; "C" when none is.
-std::string TimeLocaleName(const LocaleSettings& settings);
+std::string TimeLocaleName(const EnvironmentReader& environment);
 
 // The wall clock, and date and time texts in the formats of one locale
 // (strftime "%x" and "%X"), turned from that locale's codeset into UTF-16.

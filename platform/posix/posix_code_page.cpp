@@ -15,8 +15,8 @@ uint32_t CodePageForLocale(std::string_view locale_name) {
   return 1252;
 }
 
-uint32_t SystemCodePageNumber(const LocaleSettings& settings) {
-  return CodePageForLocale(FirstLocaleSetting(settings, {"LC_ALL", "LC_CTYPE", "LANG"}));
+uint32_t SystemCodePageNumber(const EnvironmentReader& environment) {
+  return CodePageForLocale(FirstSetVariable(environment, {"LC_ALL", "LC_CTYPE", "LANG"}));
 }
 
 PosixCodePage::PosixCodePage(uint32_t number)

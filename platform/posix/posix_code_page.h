@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "platform/code_page.h"
-#include "platform/posix/locale_settings.h"
+#include "platform/posix/environment.h"
 
 namespace orvane::posix {
 
@@ -17,7 +17,7 @@ uint32_t CodePageForLocale(std::string_view locale_name);
 
 // The code page for the locale of character types (LC_ALL, LC_CTYPE, LANG, the
 // first that is set).
-uint32_t SystemCodePageNumber(const LocaleSettings& settings);
+uint32_t SystemCodePageNumber(const EnvironmentReader& environment);
 
 // Text in one Windows code page, converted through iconv ("CP950", ...).
 class PosixCodePage final : public CodePage {

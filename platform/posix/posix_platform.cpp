@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "platform/posix/address_book/json_address_book.h"
-#include "platform/posix/locale_settings.h"
+#include "platform/posix/environment.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_code_page.h"
 #include "platform/posix/posix_component_location.h"
@@ -17,14 +17,14 @@
 namespace orvane::posix {
 
 PlatformServices MakePosixPlatform(const PosixOptions& options) {
-  const LocaleSettings settings = ProcessLocaleSettings();
+  const EnvironmentReader environment = ProcessEnvironment();
   PlatformServices services;
   services.path_separator = u'/';
   services.file_systems = std::make_shared<PosixFileSystemFactory>();
   services.component_location = std::make_shared<PosixComponentLocation>();
-  services.clock = std::make_shared<PosixClock>(TimeLocaleName(settings));
-  services.language = std::make_shared<PosixUserLanguage>(settings);
-  services.code_page = std::make_shared<PosixCodePage>(SystemCodePageNumber(settings));
+  services.clock = std::make_shared<PosixClock>(TimeLocaleName(environment));
+  services.language = std::make_shared<PosixUserLanguage>(environment);
+  services.code_page = std::make_shared<PosixCodePage>(SystemCodePageNumber(environment));
   services.message_box = std::make_shared<PosixMessageBox>();
   services.message_loop = std::make_shared<HookMessageLoop>();
   services.time_zone = std::make_shared<PosixTimeZone>();

@@ -13,11 +13,11 @@ uint16_t LanguageIdForLocale(std::string_view locale_name) {
                                                          : kLanguageChineseSimplified;
 }
 
-PosixUserLanguage::PosixUserLanguage(LocaleSettings settings)
-    : settings_(std::move(settings)) {}
+PosixUserLanguage::PosixUserLanguage(EnvironmentReader environment)
+    : environment_(std::move(environment)) {}
 
 uint16_t PosixUserLanguage::LanguageId() {
-  return LanguageIdForLocale(FirstLocaleSetting(settings_, {"LC_ALL", "LC_MESSAGES", "LANG"}));
+  return LanguageIdForLocale(FirstSetVariable(environment_, {"LC_ALL", "LC_MESSAGES", "LANG"}));
 }
 
 }  // namespace orvane::posix

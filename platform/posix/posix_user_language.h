@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/posix/locale_settings.h"
+#include "platform/posix/environment.h"
 #include "platform/user_language.h"
 
 namespace orvane::posix {
@@ -17,11 +17,11 @@ uint16_t LanguageIdForLocale(std::string_view locale_name);
 // LC_MESSAGES, LANG, the first that is set), read at each use.
 class PosixUserLanguage final : public UserLanguage {
  public:
-  explicit PosixUserLanguage(LocaleSettings settings = ProcessLocaleSettings());
+  explicit PosixUserLanguage(EnvironmentReader environment = ProcessEnvironment());
   uint16_t LanguageId() override;
 
  private:
-  LocaleSettings settings_;
+  EnvironmentReader environment_;
 };
 
 }  // namespace orvane::posix

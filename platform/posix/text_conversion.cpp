@@ -120,11 +120,17 @@ std::string EncodeUtf16(std::u16string_view text, const std::string& charset,
   return converter.Convert(BytesOf(text), Utf16CharacterLength, replacement);
 }
 
-std::u16string DecodeToUtf16(std::string_view bytes, const std::string& charset) {
+Utf16Decoder::Utf16Decoder(const std::string& charset)
+    : converter_(Utf16NativeCharset(), charset) {}
+
+std::u16string Utf16Decoder::Decode(std::string_view bytes) {
   static constexpr char16_t kReplacementCharacter[] = u"\uFFFD";
-  IconvConverter converter(Utf16NativeCharset(), charset);
   return Utf16FromBytes(
-      converter.Convert(bytes, SingleByteLength, BytesOf(kReplacementCharacter)));
+      converter_.Convert(bytes, SingleByteLength, BytesOf(kReplacementCharacter)));
+}
+
+std::u16string DecodeToUtf16(std::string_view bytes, const std::string& charset) {
+  return Utf16Decoder(charset).Decode(bytes);
 }
 
 std::string EncodeUtf8(std::u16string_view text) {

@@ -44,7 +44,19 @@ class IconvConverter {
 // pair is one character) becomes `replacement` once.
 std::string EncodeUtf16(std::u16string_view text, const std::string& charset,
                         std::string_view replacement);
-// Bytes of a character set to UTF-16; bytes that form no character become U+FFFD.
+
+// Bytes of one character set to UTF-16; bytes that form no character become
+// U+FFFD, and a character cut off at the end of the input becomes one U+FFFD.
+// Keep one decoder for many texts: opening a conversion has a cost.
+class Utf16Decoder {
+ public:
+  explicit Utf16Decoder(const std::string& charset);
+  std::u16string Decode(std::string_view bytes);
+
+ private:
+  IconvConverter converter_;
+};
+
 std::u16string DecodeToUtf16(std::string_view bytes, const std::string& charset);
 
 // UTF-16 <-> UTF-8, for paths and the terminal. Broken sequences become U+FFFD.

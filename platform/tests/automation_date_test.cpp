@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <optional>
 
@@ -11,25 +10,23 @@ namespace {
 
 constexpr double kSecond = 1.0 / 86400.0;
 
-TEST(AutomationDate, DaysFromCivilTable) {
-  const struct {
-    int year, month, day;
-    int64_t days;
-    int weekday;
-  } cases[] = {
-      {1970, 1, 1, 0, 4},           {1969, 12, 31, -1, 3},      {1899, 12, 30, -25569, 6},
-      {1601, 1, 1, -134774, 1},     {2000, 2, 29, 11016, 2},    {2000, 3, 1, 11017, 3},
-      {1900, 3, 1, -25508, 4},      {1, 1, 1, -719162, 1},      {9999, 12, 31, 2932896, 5},
+TEST(AutomationDate, CivilDaysTable) {
+  const struct { int year, month, day; int64_t days; int weekday; } cases[] = {
+      {1970, 1, 1, 0, 4},
+      {1969, 12, 31, -1, 3},
+      {1899, 12, 30, -25569, 6},
+      {1601, 1, 1, -134774, 1},
+      {2000, 2, 29, 11016, 2},
+      {2000, 3, 1, 11017, 3},
+      {1900, 3, 1, -25508, 4},
+      {1, 1, 1, -719162, 1},
+      {9999, 12, 31, 2932896, 5},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(DaysFromCivil(c.year, c.month, c.day), c.days) << c.year << "-" << c.month;
-    const DateTimeParts parts = CivilFromDays(c.days);
-    EXPECT_EQ(parts, (DateTimeParts{c.year, c.month, c.day, 0, 0, 0})) << c.days;
+    EXPECT_EQ(CivilFromDays(c.days), (DateTimeParts{c.year, c.month, c.day, 0, 0, 0})) << c.days;
     EXPECT_EQ(WeekdayFromDays(c.days), c.weekday) << c.days;
   }
-}
-
-TEST(AutomationDate, CivilDaysRoundTripOverTheWholeRange) {
   for (int64_t days = -719162; days <= 2932896; days += 173) {
     const DateTimeParts parts = CivilFromDays(days);
     ASSERT_EQ(DaysFromCivil(parts.year, parts.month, parts.day), days);
@@ -37,50 +34,38 @@ TEST(AutomationDate, CivilDaysRoundTripOverTheWholeRange) {
   }
 }
 
-TEST(AutomationDate, FromPartsTable) {
-  const struct {
-    DateTimeParts parts;
-    double date;
-  } cases[] = {
+// Each row converts both ways.
+TEST(AutomationDate, RoundTripTable) {
+  const struct { DateTimeParts parts; double date; } cases[] = {
       {{1899, 12, 30, 0, 0, 0}, 0.0},
-      {{1899, 12, 31, 0, 0, 0}, 1.0},
       {{1900, 1, 1, 0, 0, 0}, 2.0},
       {{1899, 12, 30, 12, 0, 0}, 0.5},
-      {{1899, 12, 29, 6, 0, 0}, -1.25},
+      {{1899, 12, 29, 0, 0, 0}, -1.0},
+      {{1899, 12, 29, 6, 0, 0}, -1.25},  // before day 0 the fraction still counts forward
       {{1899, 12, 28, 18, 0, 0}, -2.75},
+      {{1850, 6, 15, 18, 30, 15}, -18095.0 - 66615.0 * kSecond},
       {{2005, 3, 1, 12, 0, 0}, 38412.5},
       {{1999, 12, 31, 23, 59, 58}, 36525.0 + 86398.0 * kSecond},
-      {{100, 1, 1, 0, 0, 0}, -657434.0},
-      {{9999, 12, 31, 0, 0, 0}, 2958465.0},
+      {{2024, 2, 29, 13, 14, 15}, 45351.0 + 47655.0 * kSecond},
+      {{100, 1, 1, 12, 0, 0}, -657434.5},
+      {{9999, 12, 31, 23, 59, 59}, 2958465.0 + 86399.0 * kSecond},
   };
   for (const auto& c : cases) {
     EXPECT_NEAR(AutomationDateFromParts(c.parts), c.date, 1e-9) << c.date;
+    EXPECT_EQ(PartsFromAutomationDate(c.date), c.parts) << c.date;
+    EXPECT_EQ(PartsFromSeconds(SecondsFromParts(c.parts)), c.parts) << c.date;
   }
 }
 
-TEST(AutomationDate, ToPartsTable) {
-  const struct {
-    double date;
-    DateTimeParts parts;
-  } cases[] = {
-      {0.0, {1899, 12, 30, 0, 0, 0}},
-      {-1.25, {1899, 12, 29, 6, 0, 0}},
+TEST(AutomationDate, ToPartsRoundsToTheNearestSecond) {
+  const struct { double date; DateTimeParts parts; } cases[] = {
       {-0.5, {1899, 12, 30, 12, 0, 0}},  // the fraction of day 0 counts forward either way
-      {-1.0, {1899, 12, 29, 0, 0, 0}},
-      {38412.5, {2005, 3, 1, 12, 0, 0}},
-      // Rounded to the nearest whole second.
       {38412.0 + 0.4 * kSecond, {2005, 3, 1, 0, 0, 0}},
       {38412.0 + 0.6 * kSecond, {2005, 3, 1, 0, 0, 1}},
       {36525.0 + 86399.6 * kSecond, {2000, 1, 1, 0, 0, 0}},
       {-1.0 - 86399.6 * kSecond, {1899, 12, 30, 0, 0, 0}},
-      {-657434.5, {100, 1, 1, 12, 0, 0}},
-      {2958465.0 + 86399.0 * kSecond, {9999, 12, 31, 23, 59, 59}},
   };
-  for (const auto& c : cases) {
-    const std::optional<DateTimeParts> parts = PartsFromAutomationDate(c.date);
-    ASSERT_TRUE(parts.has_value()) << c.date;
-    EXPECT_EQ(*parts, c.parts) << c.date;
-  }
+  for (const auto& c : cases) EXPECT_EQ(PartsFromAutomationDate(c.date), c.parts) << c.date;
 }
 
 TEST(AutomationDate, OutsideTheValidYearsHasNoParts) {
@@ -92,36 +77,16 @@ TEST(AutomationDate, OutsideTheValidYearsHasNoParts) {
   }
 }
 
-TEST(AutomationDate, PartsRoundTrip) {
-  const DateTimeParts cases[] = {
-      {1850, 6, 15, 18, 30, 15}, {1899, 12, 29, 23, 59, 59}, {1899, 12, 30, 0, 0, 1},
-      {1970, 1, 1, 0, 0, 0},     {2024, 2, 29, 13, 14, 15},  {100, 1, 1, 0, 0, 0},
-      {9999, 12, 31, 23, 59, 59},
-  };
-  for (const auto& parts : cases) {
-    EXPECT_EQ(PartsFromAutomationDate(AutomationDateFromParts(parts)), parts) << parts.year;
-    EXPECT_EQ(PartsFromSeconds(SecondsFromParts(parts)), parts) << parts.year;
-  }
-}
-
-TEST(AutomationDate, SecondsFromPartsCountsFromTheUnixEpoch) {
+TEST(AutomationDate, SecondsCountFromTheUnixEpoch) {
   EXPECT_EQ(SecondsFromParts({1970, 1, 1, 0, 0, 0}), 0);
-  EXPECT_EQ(SecondsFromParts({1969, 12, 31, 23, 59, 59}), -1);
   EXPECT_EQ(SecondsFromParts({2001, 9, 9, 1, 46, 40}), 1000000000);
   EXPECT_EQ(PartsFromSeconds(-1), (DateTimeParts{1969, 12, 31, 23, 59, 59}));
 }
 
 TEST(AutomationDate, AddSecondsTable) {
-  const struct {
-    DateTimeParts start;
-    int64_t seconds;
-    DateTimeParts expected;
-  } cases[] = {
+  const struct { DateTimeParts start; int64_t seconds; DateTimeParts expected; } cases[] = {
       {{1999, 12, 31, 23, 59, 58}, 2, {2000, 1, 1, 0, 0, 0}},
-      {{2000, 1, 1, 0, 0, 0}, -1, {1999, 12, 31, 23, 59, 59}},
-      {{2000, 1, 1, 0, 0, 0}, 366 * 86400, {2001, 1, 1, 0, 0, 0}},
       {{2024, 2, 28, 20, 0, 0}, 8 * 3600, {2024, 2, 29, 4, 0, 0}},
-      {{2023, 2, 28, 20, 0, 0}, 8 * 3600, {2023, 3, 1, 4, 0, 0}},
       {{1899, 12, 30, 0, 0, 0}, -1, {1899, 12, 29, 23, 59, 59}},
       {{1899, 12, 29, 6, 0, 0}, 18 * 3600, {1899, 12, 30, 0, 0, 0}},
       {{1899, 12, 29, 6, 0, 0}, 20 * 3600, {1899, 12, 30, 2, 0, 0}},
@@ -131,11 +96,8 @@ TEST(AutomationDate, AddSecondsTable) {
     const std::optional<AutomationDate> moved =
         AddSeconds(AutomationDateFromParts(c.start), c.seconds);
     ASSERT_TRUE(moved.has_value()) << c.seconds;
-    EXPECT_EQ(PartsFromAutomationDate(*moved), c.expected) << c.seconds;
     EXPECT_NEAR(*moved, AutomationDateFromParts(c.expected), 1e-9) << c.seconds;
   }
-  EXPECT_NEAR(*AddSeconds(-1.25, 18 * 3600), 0.0, 1e-12);
-  EXPECT_NEAR(*AddSeconds(0.0, -1), -1.0 - 86399.0 * kSecond, 1e-9);
 }
 
 TEST(AutomationDate, AddSecondsOutOfRangeIsNothing) {
@@ -144,7 +106,6 @@ TEST(AutomationDate, AddSecondsOutOfRangeIsNothing) {
   EXPECT_FALSE(AddSeconds(std::numeric_limits<double>::quiet_NaN(), 0).has_value());
   EXPECT_FALSE(AddSeconds(0.0, std::numeric_limits<int64_t>::max()).has_value());
   EXPECT_FALSE(AddSeconds(0.0, std::numeric_limits<int64_t>::min()).has_value());
-  EXPECT_FALSE(AddSeconds(0.0, int64_t{1} << 50).has_value());
 }
 
 }  // namespace

@@ -1,16 +1,10 @@
 #include "platform/posix/address_book/default_location.h"
 
-#include <cstdlib>
-
 namespace orvane::posix {
 namespace {
 
 constexpr const char* kAddressBookVariable = "ORVANE_ADDRESS_BOOK";
 constexpr const char* kFileInDataFolder = "orvane/address-book.json";
-
-std::string ValueOf(const EnvironmentReader& environment, const std::string& name) {
-  return environment(name).value_or(std::string{});
-}
 
 // "folder" + "/" + "name", with no doubled "/" when the folder ends in one.
 std::string JoinPath(std::string folder, const std::string& name) {
@@ -20,14 +14,6 @@ std::string JoinPath(std::string folder, const std::string& name) {
 }
 
 }  // namespace
-
-EnvironmentReader ProcessEnvironment() {
-  return [](const std::string& name) -> std::optional<std::string> {
-    const char* value = std::getenv(name.c_str());
-    if (value == nullptr) return std::nullopt;
-    return std::string(value);
-  };
-}
 
 std::string DefaultAddressBookFile(const EnvironmentReader& environment) {
   if (std::string chosen = ValueOf(environment, kAddressBookVariable); !chosen.empty()) {

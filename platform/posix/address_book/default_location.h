@@ -1,15 +1,10 @@
 #pragma once
 
-#include <functional>
-#include <optional>
 #include <string>
 
+#include "platform/posix/environment.h"
+
 namespace orvane::posix {
-
-// Reads one environment variable; nothing when it is not set.
-using EnvironmentReader = std::function<std::optional<std::string>(const std::string& name)>;
-
-EnvironmentReader ProcessEnvironment();
 
 // $ORVANE_ADDRESS_BOOK when set and not empty; else
 // $XDG_DATA_HOME/orvane/address-book.json when that is an absolute path (the

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/posix/address_book/address_book_document.h"
-#include "platform/posix/address_book/utf8_text.h"
+#include "platform/posix/text_conversion.h"
 
 namespace orvane::posix {
 
@@ -69,7 +69,7 @@ class DocumentBuilder {
   TextList text_list_;
   int skip_depth_ = 0;
   std::string problem_;
-  Utf8Decoder decoder_;
+  Utf16Decoder decoder_{"UTF-8"};
 };
 
 }  // namespace orvane::posix

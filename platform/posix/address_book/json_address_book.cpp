@@ -9,7 +9,7 @@
 #include "platform/posix/address_book/property_reading.h"
 #include "platform/posix/address_book/property_tags.h"
 #include "platform/posix/address_book/session_table.h"
-#include "platform/posix/address_book/utf8_text.h"
+#include "platform/posix/text_conversion.h"
 
 namespace orvane::posix {
 namespace {
@@ -147,7 +147,7 @@ class JsonAddressBookLibrary final : public AddressBookLibrary {
 
   std::u16string OpenFailureReason() override {
     const std::lock_guard lock(failure_mutex_);
-    return Utf16FromUtf8(failure_);
+    return DecodeUtf8(failure_);
   }
 
  private:

@@ -5,15 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/posix/address_book/tests/test_support.h"
+#include <cstdio>
+#include <functional>
+
+#include "tests/support/temporary_folder.h"
 
 namespace orvane::posix {
 namespace {
 
-using testing::OneEntryDocument;
-using testing::TemporaryFolder;
-
-// The real files, with the number of full reads counted.
+// The real files, with the full reads counted.
 class CountingReader : public AddressBookFileReader {
  public:
   std::optional<FileStamp> StampOf(const std::string& path) override {
@@ -23,130 +23,76 @@ class CountingReader : public AddressBookFileReader {
     ++reads;
     return real_->Read(path);
   }
-
   int reads = 0;
 
  private:
   std::shared_ptr<AddressBookFileReader> real_ = MakePosixFileReader();
 };
 
-// A file that exists but cannot be read, as root cannot be refused by permission bits.
-class RefusingReader : public AddressBookFileReader {
- public:
-  std::optional<FileStamp> StampOf(const std::string&) override { return FileStamp{1, 2, 3, 4, 5}; }
-  std::variant<FileContent, std::string> Read(const std::string&) override {
-    return std::string("Permission denied");
-  }
-};
-
-void SetModificationTime(const std::string& path, time_t seconds, long nanoseconds) {
-  const timespec times[2] = {{seconds, nanoseconds}, {seconds, nanoseconds}};
-  ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
-}
-
-std::u16string FirstDisplayName(const LoadedDocument& loaded) {
-  return std::get<std::u16string>(loaded.document->entries.at(0).properties.at(0).value);
-}
-
 class DocumentCacheTest : public ::testing::Test {
  protected:
-  std::string WriteBook(const std::string& display_name, const std::string& name = "book.json") {
-    return folder_.Write(name, OneEntryDocument("[\"PR_DISPLAY_NAME\", \"" + display_name + "\"]"));
+  // An address book of one entry named `name`, its time set to the same second each time.
+  std::string WriteBook(const std::string& name, const std::string& file = "book.json",
+                        long nanoseconds = 0) {
+    const std::string path = folder_.WriteFile(
+        file, R"({"entries": [{"properties": [["PR_SURNAME", ")" + name + "\"]]}]}");
+    const timespec times[2] = {{1'700'000'000, nanoseconds}, {1'700'000'000, nanoseconds}};
+    EXPECT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    return path;
   }
 
-  TemporaryFolder folder_;
+  std::u16string NameIn(const std::string& path) {
+    const LoadedDocument loaded = cache_.Load(path);
+    if (!loaded.document) return u"<none>";
+    return std::get<std::u16string>(loaded.document->entries.at(0).properties.at(0).value);
+  }
+
+  orvane::testing::TemporaryFolder folder_;
   std::shared_ptr<CountingReader> reader_ = std::make_shared<CountingReader>();
   DocumentCache cache_{reader_};
 };
 
-TEST_F(DocumentCacheTest, ReusesTheDocumentWhileTheFileIsUnchanged) {
+TEST_F(DocumentCacheTest, ReusesTheDocumentUntilTheFileChangesInAnyWay) {
   const std::string path = WriteBook("Ann");
-  const LoadedDocument first = cache_.Load(path);
-  const LoadedDocument second = cache_.Load(path);
-  ASSERT_NE(first.document, nullptr) << first.failure;
-  EXPECT_EQ(second.document, first.document);
+  const SharedDocument first = cache_.Load(path).document;
+  EXPECT_EQ(cache_.Load(path).document, first);
   EXPECT_EQ(reader_->reads, 1);
-}
-
-TEST_F(DocumentCacheTest, ReadsAgainWhenOnlyTheNanosecondsOfTheTimeChange) {
-  const std::string path = WriteBook("Ann");
-  SetModificationTime(path, 1'700'000'000, 100);
-  ASSERT_NE(cache_.Load(path).document, nullptr);
-  WriteBook("Bob");  // same size
-  SetModificationTime(path, 1'700'000'000, 200);
-  const LoadedDocument loaded = cache_.Load(path);
-  ASSERT_NE(loaded.document, nullptr) << loaded.failure;
-  EXPECT_EQ(FirstDisplayName(loaded), u"Bob");
-  EXPECT_EQ(reader_->reads, 2);
-}
-
-TEST_F(DocumentCacheTest, ReadsAgainWhenTheSizeChanges) {
-  const std::string path = WriteBook("Ann");
-  SetModificationTime(path, 1'700'000'000, 0);
-  ASSERT_NE(cache_.Load(path).document, nullptr);
-  WriteBook("Annabel");
-  SetModificationTime(path, 1'700'000'000, 0);
-  EXPECT_EQ(FirstDisplayName(cache_.Load(path)), u"Annabel");
-  EXPECT_EQ(reader_->reads, 2);
-}
-
-TEST_F(DocumentCacheTest, ReadsAgainWhenTheFileIsReplaced) {
-  const std::string path = WriteBook("Ann");
-  SetModificationTime(path, 1'700'000'000, 0);
-  ASSERT_NE(cache_.Load(path).document, nullptr);
-  const std::string other = WriteBook("Bob", "other.json");
-  SetModificationTime(other, 1'700'000'000, 0);
-  ASSERT_EQ(std::rename(other.c_str(), path.c_str()), 0);
-  EXPECT_EQ(FirstDisplayName(cache_.Load(path)), u"Bob");
-  EXPECT_EQ(reader_->reads, 2);
-}
-
-TEST_F(DocumentCacheTest, ReadsAnotherPathAnew) {
-  const std::string first = WriteBook("Ann", "a.json");
-  const std::string second = WriteBook("Bob", "b.json");
-  EXPECT_EQ(FirstDisplayName(cache_.Load(first)), u"Ann");
-  EXPECT_EQ(FirstDisplayName(cache_.Load(second)), u"Bob");
-  EXPECT_EQ(FirstDisplayName(cache_.Load(first)), u"Ann");
-  EXPECT_EQ(reader_->reads, 3);
+  // Each change leaves a book named "Bob..." where the next load looks.
+  const std::pair<const char*, std::function<std::string()>> changes[] = {
+      {"only the nanoseconds", [&] { return WriteBook("Bob", "book.json", 1); }},
+      {"only the size", [&] { return WriteBook("Bobby"); }},
+      {"another file", [&] { return WriteBook("Bob", "other.json"); }},
+      {"replaced, same size and time", [&] {
+         EXPECT_EQ(std::rename(WriteBook("Bob", "new.json").c_str(), path.c_str()), 0);
+         return path;
+       }},
+  };
+  for (const auto& [change, next] : changes) {
+    ASSERT_EQ(NameIn(WriteBook("Ann")), u"Ann");
+    const int reads = reader_->reads;
+    EXPECT_EQ(NameIn(next()).substr(0, 3), u"Bob") << change;
+    EXPECT_EQ(reader_->reads, reads + 1) << change;
+  }
 }
 
 TEST_F(DocumentCacheTest, KeepsTheVerdictOnAMalformedFileUntilItChanges) {
-  const std::string path = folder_.Write("book.json", "{\"entries\": [\n7]}");
-  SetModificationTime(path, 1'700'000'000, 0);
-  const std::string expected =
-      path + ": line 2: entry 1: an entry must be an object holding \"properties\"";
-  EXPECT_EQ(cache_.Load(path).failure, expected);
-  const LoadedDocument again = cache_.Load(path);
-  EXPECT_EQ(again.document, nullptr);
-  EXPECT_EQ(again.failure, expected);
+  const std::string path = folder_.WriteFile("book.json", "{\"entries\": [\n7]}");
+  for (int round = 0; round < 2; ++round) {
+    const LoadedDocument loaded = cache_.Load(path);
+    EXPECT_EQ(loaded.document, nullptr);
+    EXPECT_EQ(loaded.failure,
+              path + ": line 2: entry 1: an entry must be an object holding \"properties\"");
+  }
   EXPECT_EQ(reader_->reads, 1);
-
-  WriteBook("Fixed");
-  const LoadedDocument fixed = cache_.Load(path);
-  ASSERT_NE(fixed.document, nullptr) << fixed.failure;
-  EXPECT_EQ(FirstDisplayName(fixed), u"Fixed");
+  EXPECT_EQ(NameIn(WriteBook("Fixed")), u"Fixed");
 }
 
-TEST_F(DocumentCacheTest, ReportsAMissingFileAndFindsItOnceItExists) {
+TEST_F(DocumentCacheTest, GivesTheReasonAFileCannotBeReadAndFindsItOnceItExists) {
   const std::string path = folder_.path() + "/book.json";
-  const LoadedDocument missing = cache_.Load(path);
-  EXPECT_EQ(missing.document, nullptr);
-  EXPECT_EQ(missing.failure, path + ": cannot read the file: No such file or directory");
-  WriteBook("Ann");
-  EXPECT_EQ(FirstDisplayName(cache_.Load(path)), u"Ann");
-}
-
-TEST_F(DocumentCacheTest, ReportsAFolderInPlaceOfTheFile) {
-  const LoadedDocument loaded = cache_.Load(folder_.path());
-  EXPECT_EQ(loaded.document, nullptr);
-  EXPECT_EQ(loaded.failure, folder_.path() + ": cannot read the file: Is a directory");
-}
-
-TEST(DocumentCacheReaderTest, ReportsAFileThatCannotBeRead) {
-  DocumentCache cache(std::make_shared<RefusingReader>());
-  const LoadedDocument loaded = cache.Load("/books/locked.json");
-  EXPECT_EQ(loaded.document, nullptr);
-  EXPECT_EQ(loaded.failure, "/books/locked.json: cannot read the file: Permission denied");
+  EXPECT_EQ(cache_.Load(path).failure, path + ": cannot read the file: No such file or directory");
+  EXPECT_EQ(cache_.Load(folder_.path()).failure,
+            folder_.path() + ": cannot read the file: Is a directory");
+  EXPECT_EQ(NameIn(WriteBook("Ann")), u"Ann");
 }
 
 }  // namespace

@@ -2,265 +2,223 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
-#include <vector>
 
-#include "platform/posix/address_book/tests/test_support.h"
+#include "platform/posix/address_book/address_book_file.h"
+#include "platform/posix/address_book/property_reading.h"
+#include "platform/posix/address_book/property_tags.h"
 
 namespace orvane::posix {
 namespace {
 
-using testing::OneEntryDocument;
-
-std::vector<int32_t> TagsOf(const AddressBookEntry& entry) {
-  std::vector<int32_t> tags;
-  for (const Property& property : entry.properties) tags.push_back(property.tag);
-  return tags;
+std::string OneEntryDocument(const std::string& properties) {
+  return "{\"entries\": [{\"properties\": [" + properties + "]}]}";
 }
 
-// The single property of the single entry of a document.
-PropertyValue OnlyValue(const std::string& property) {
-  const ParseResult result = ParseAddressBook(OneEntryDocument(property));
-  EXPECT_EQ(result.problem, "") << property;
-  if (!result.document) return {};
-  EXPECT_EQ(result.document->entries.size(), 1u);
-  EXPECT_EQ(result.document->entries[0].properties.size(), 1u);
-  return result.document->entries[0].properties.at(0).value;
+// Every tag the address-book vCard writer reads, with its published value.
+constexpr std::pair<const char*, uint32_t> kWriterTags[] = {
+    {"PR_SURNAME", 0x3A11001E}, {"PR_GIVEN_NAME", 0x3A06001E}, {"PR_GENERATION", 0x3A05001E},
+    {"PR_DISPLAY_NAME_PREFIX", 0x3A45001E}, {"PR_DISPLAY_NAME", 0x3001001E},
+    {"PR_TITLE", 0x3A17001E}, {"PR_NICKNAME", 0x3A4F001E}, {"PR_COMPANY_NAME", 0x3A16001E},
+    {"PR_COMMENT", 0x3004001E},
+    {"PR_DEPARTMENT_NAME", 0x3A18001E}, {"PR_COUNTRY", 0x3A26001E}, {"PR_LOCALITY", 0x3A27001E},
+    {"PR_BUSINESS_TELEPHONE_NUMBER", 0x3A08001E}, {"PR_HOME_TELEPHONE_NUMBER", 0x3A09001E},
+    {"PR_MOBILE_TELEPHONE_NUMBER", 0x3A1C001E}, {"PR_PAGER_TELEPHONE_NUMBER", 0x3A21001E},
+    {"PR_BUSINESS_FAX_NUMBER", 0x3A24001E}, {"PR_HOME_FAX_NUMBER", 0x3A25001E},
+    {"PR_OFFICE_LOCATION", 0x3A19001E}, {"PR_STREET_ADDRESS", 0x3A29001E},
+    {"PR_STATE_OR_PROVINCE", 0x3A28001E}, {"PR_POSTAL_CODE", 0x3A2A001E},
+    {"PR_HOME_ADDRESS_STREET", 0x3A5D001E}, {"PR_HOME_ADDRESS_CITY", 0x3A59001E},
+    {"PR_HOME_ADDRESS_STATE_OR_PROVINCE", 0x3A5C001E}, {"PR_HOME_ADDRESS_POSTAL_CODE", 0x3A5B001E},
+    {"PR_HOME_ADDRESS_COUNTRY", 0x3A5A001E}, {"PR_GENDER", 0x3A4D0002}, {"PR_BIRTHDAY", 0x3A420040},
+    {"PR_PERSONAL_HOME_PAGE", 0x3A50001E}, {"PR_BUSINESS_HOME_PAGE", 0x3A51001E},
+    {"PR_PROFESSION", 0x3A46001E}, {"PR_EMAIL_ADDRESS", 0x3003001E},
+    {"PR_CONTACT_EMAIL_ADDRESSES", 0x3A56101E}, {"PR_LAST_MODIFICATION_TIME", 0x30080040},
+};
+
+// Other names, the 8-bit and wide forms of text tags, hexadecimal tags; 0 is no tag.
+const std::pair<const char*, uint32_t> kOtherTags[] = {
+    {"PR_ENTRYID", 0x0FFF0102}, {"PR_SEND_RICH_INFO", 0x3A40000B},
+    {"PR_DISPLAY_NAME_A", 0x3001001E}, {"PR_DISPLAY_NAME_W", 0x3001001F},
+    {"PR_CONTACT_EMAIL_ADDRESSES_W", 0x3A56101F}, {"0x3A4F001E", 0x3A4F001E},
+    {"0X3a4f001e", 0x3A4F001E}, {"0x1E", 0x1E}, {"0xFFFFFFFF", 0xFFFFFFFF},
+    {"PR_GENDER_W", 0}, {"PR_BIRTHDAY_A", 0}, {"PR_DISPLAY_NAME_X", 0}, {"0x000000001", 0},
+    {"0x123456789", 0}, {"0x", 0}, {"0x3A4G001E", 0}, {"0x-1", 0}, {"0x+1", 0}, {"3A4F001E", 0},
+    {"0x00000000", 0}, {"", 0}, {"PR_UNKNOWN", 0}, {"pr_display_name", 0}, {" PR_DISPLAY_NAME", 0},
+};
+
+TEST(PropertyTagsTest, NamesAndHexadecimalTagsGiveThePublishedValues) {
+  for (const auto& [text, tag] : kWriterTags) {
+    EXPECT_EQ(TagFromText(text), static_cast<int32_t>(tag)) << text;
+    EXPECT_EQ(NameOfTag(static_cast<int32_t>(tag)), text);
+  }
+  for (const auto& [text, tag] : kOtherTags) {
+    EXPECT_EQ(TagFromText(text).value_or(0), static_cast<int32_t>(tag)) << text;
+  }
+  EXPECT_EQ(NameOfTag(0x3001001F), "");
 }
 
-TEST(ParseAddressBookTest, ReadsEmptyAddressBook) {
-  const ParseResult result = ParseAddressBook(R"({"entries": []})");
-  ASSERT_NE(result.document, nullptr) << result.problem;
-  EXPECT_TRUE(result.document->entries.empty());
+const std::pair<const char*, PropertyValue> kTypeCases[] = {
+    {R"(["PR_SURNAME", "陳美玲 \"é\"\r\n\ud83d\ude00"])", std::u16string(u"陳美玲 \"é\"\r\n😀")},
+    {R"(["PR_GENDER", -32768])", int16_t{-32768}},
+    {R"(["0x3A4D0002", 32767])", int16_t{32767}},
+    {R"(["PR_LAST_MODIFICATION_TIME", "1601-01-01T00:00:00.0000001Z"])", StoredTime{1, true}},
+    {R"(["PR_BIRTHDAY", "1601-01-01"])", StoredTime{0, false}},
+    {R"(["PR_CONTACT_EMAIL_ADDRESSES", ["a", "", "b;c"]])", TextList{u"a", u"", u"b;c"}},
+    // Types that no getter hands out are checked, then kept without their value.
+    {R"(["PR_CONTACT_EMAIL_ADDRESSES_W", ["a"]])", std::monostate{}},
+    {R"(["PR_CONTACT_DEFAULT_ADDRESS_INDEX", -2147483648])", std::monostate{}},
+    {R"(["PR_ENTRYID", "00aaBBff"])", std::monostate{}},
+    {R"(["PR_SEND_RICH_INFO", false])", std::monostate{}},
+    {R"(["0x12340005", 2.5])", std::monostate{}},  // types nobody reads take any value
+    {R"(["0x12341102", [null, {"deep": [1, {"x": []}]}]])", std::monostate{}},
+    // A skipped value must not swallow what follows it.
+    {R"(["0x1234000D", {"a": [1, [2]]}], ["PR_SURNAME", "after"])", std::u16string(u"after")},
+};
+
+TEST(ParseAddressBookTest, KeepsTheValueOfTheTypeItsTagNames) {
+  for (const auto& [properties, expected] : kTypeCases) {
+    const ParseResult result = ParseAddressBook(OneEntryDocument(properties));
+    ASSERT_NE(result.document, nullptr) << result.problem;
+    EXPECT_EQ(result.document->entries.at(0).properties.back().value, expected) << properties;
+  }
+  const ParseResult marked = ParseAddressBook("\xEF\xBB\xBF{\"entries\": [{\"properties\": []}]}");
+  ASSERT_NE(marked.document, nullptr) << "a byte-order mark is allowed: " << marked.problem;
+  EXPECT_EQ(marked.document->entries.size(), 1u);
 }
 
-TEST(ParseAddressBookTest, KeepsEntriesAndPropertiesInFileOrderWithRepetitions) {
-  const ParseResult result = ParseAddressBook(R"({"entries": [
-    {"properties": [["PR_DISPLAY_NAME", "First"], ["PR_GENDER", 1],
-                    ["PR_DISPLAY_NAME", "Again"], ["PR_SURNAME", "S"], ["PR_GENDER", 2]]},
-    {"properties": []},
-    {"properties": [["0x3A4F001E", "Nick"]]}
-  ]})");
+const std::string kShort = " wants an integer from -32768 to 32767";
+const std::string kTime =
+    " wants an ISO 8601 time such as \"2005-03-01T12:00:00Z\" or \"1980-05-17\"";
+const std::string kPair = "a property must be a [tag, value] pair";
+const std::string kList = "PR_CONTACT_EMAIL_ADDRESSES wants an array of strings";
+
+// The one property of an entry that the library refuses, and why.
+const std::pair<const char*, std::string> kPropertyProblems[] = {
+    {R"("PR_SURNAME")", kPair},
+    {R"(["PR_SURNAME"])", kPair},
+    {R"(["PR_SURNAME", "a", "b"])", kPair + "; this one has more"},
+    {R"([805371934, "a"])",
+     "the tag must be a name such as \"PR_DISPLAY_NAME\" or a number such as \"0x3001001E\""},
+    {R"(["0x3A4F00Z1", "a"])", "unknown property tag \"0x3A4F00Z1\""},
+    {R"(["PR_SURNAME", null])", "PR_SURNAME wants a string"},
+    {R"(["PR_DISPLAY_NAME_W", ["a"]])", "PR_DISPLAY_NAME_W wants a string"},
+    {R"(["PR_GENDER", "1"])", "PR_GENDER" + kShort},
+    {R"(["PR_GENDER", 32768])", "PR_GENDER" + kShort},
+    {R"(["PR_GENDER", -32769])", "PR_GENDER" + kShort},
+    {R"(["PR_GENDER", 1.5])", "PR_GENDER" + kShort},
+    {R"(["0x3A4D0002", 18446744073709551615])", "0x3A4D0002" + kShort},
+    {R"(["PR_CONTACT_DEFAULT_ADDRESS_INDEX", 2147483648])",
+     "PR_CONTACT_DEFAULT_ADDRESS_INDEX wants an integer from -2147483648 to 2147483647"},
+    {R"(["PR_SEND_RICH_INFO", 1])", "PR_SEND_RICH_INFO wants true or false"},
+    {R"(["PR_ENTRYID", "abc"])", "PR_ENTRYID wants a string of hexadecimal digit pairs"},
+    {R"(["PR_ENTRYID", "0g"])", "PR_ENTRYID wants a string of hexadecimal digit pairs"},
+    {R"(["PR_BIRTHDAY", "1980-02-30"])", "PR_BIRTHDAY" + kTime},
+    {R"(["PR_BIRTHDAY", 19800517])", "PR_BIRTHDAY" + kTime},
+    {R"(["PR_CONTACT_EMAIL_ADDRESSES", "a"])", kList},
+    {R"(["PR_CONTACT_EMAIL_ADDRESSES", ["a", 1]])", kList},
+    {R"(["PR_CONTACT_EMAIL_ADDRESSES", [["a"]]])", kList},
+};
+
+// Documents of another shape; the line named is the one that holds the offending part.
+const std::pair<std::string, std::string> kDocumentProblems[] = {
+    {"42", "line 1: the document must be an object holding \"entries\""},
+    {"{\n}", "line 2: the document has no \"entries\""},
+    {"{\n\"entries\": [],\n\"x\": 1}",
+     "line 3: unknown key \"x\": the document holds only \"entries\""},
+    {R"({"entries": [], "entries": []})", "line 1: \"entries\" appears twice"},
+    {R"({"entries": {}})", "line 1: \"entries\" must be an array"},
+    {"{\"entries\": [{\"properties\": []},\n 7]}",
+     "line 2: entry 2: an entry must be an object holding \"properties\""},
+    {R"({"entries": [{}]})", "line 1: entry 1: the entry has no \"properties\""},
+    {R"({"entries": [{"properties": [], "x": 1}]})",
+     "line 1: entry 1: unknown key \"x\": an entry holds only \"properties\""},
+    {R"({"entries": [{"properties": [], "properties": []}]})",
+     "line 1: entry 1: \"properties\" appears twice"},
+    {R"({"entries": [{"properties": {}}]})", "line 1: entry 1: \"properties\" must be an array"},
+    {"{\"entries\": [{\"properties\": []}, {\"properties\": [\n[\"PR_SURNAME\", \"S\"],\n"
+     "[\"PR_GENDER\",\n  \"f\"]]}]}", "line 4: entry 2, property 2: PR_GENDER" + kShort},
+    {"{\"entries\": [{\"properties\": [\n[\"PR_GENDER\",\n70000\n]\n]}]}",
+     "line 3: entry 1, property 1: PR_GENDER" + kShort},
+    {"{\r\n\"entries\": [\r\n{\"properties\": [\r\n[\"PR_BIRTHDAY\", \"soon\"]]}]}",
+     "line 4: entry 1, property 1: PR_BIRTHDAY" + kTime},
+    {"{\"entries\": [{\"properties\": [\n\n[\n\"PR_X\", 1]]}]}",
+     "line 4: entry 1, property 1: unknown property tag \"PR_X\""},
+    // Text that is not JSON: the place, then the reader's own words.
+    {"", "line 1, column 1: not valid JSON: "},
+    {"{\"entries\": [\n\n}", "line 3, column 1: not valid JSON: "},
+    {"{\"entries\": []} x", "line 1, column 17: not valid JSON: "},
+    {"// book\n{\"entries\": []}", "line 1, column 1: not valid JSON: "},
+    {OneEntryDocument("[\"PR_SURNAME\", \"\xFF\"]"), "line 1, column 46: not valid JSON: "},
+    {OneEntryDocument(R"(["PR_SURNAME", "\ud800"])"), "line 1, column 52: not valid JSON: "},
+};
+
+TEST(ParseAddressBookTest, RefusesWithTheLineAndTheReason) {
+  for (const auto& [property, problem] : kPropertyProblems) {
+    const ParseResult result = ParseAddressBook(OneEntryDocument(property));
+    EXPECT_EQ(result.document, nullptr) << property;
+    EXPECT_EQ(result.problem, "line 1: entry 1, property 1: " + problem);
+  }
+  for (const auto& [text, problem] : kDocumentProblems) {
+    const ParseResult result = ParseAddressBook(text);
+    EXPECT_EQ(result.document, nullptr) << text;
+    // The JSON reader's own words follow its place.
+    const bool from_json_reader = problem.ends_with(": ");
+    EXPECT_EQ(from_json_reader ? result.problem.substr(0, problem.size()) : result.problem,
+              problem);
+    if (from_json_reader) {
+      EXPECT_GT(result.problem.size(), problem.size()) << "no reason given";
+    }
+  }
+}
+
+// The sample address book shows every tag the writer reads and the texts that need care.
+TEST(ParseAddressBookTest, ReadsTheSampleAddressBook) {
+  const auto read = MakePosixFileReader()->Read(ORVANE_SAMPLES_FOLDER "/address-book.json");
+  ASSERT_TRUE(std::holds_alternative<FileContent>(read));
+  const ParseResult result = ParseAddressBook(std::get<FileContent>(read).bytes);
   ASSERT_NE(result.document, nullptr) << result.problem;
   const auto& entries = result.document->entries;
-  ASSERT_EQ(entries.size(), 3u);
-  EXPECT_EQ(TagsOf(entries[0]),
-            (std::vector<int32_t>{0x3001001E, 0x3A4D0002, 0x3001001E, 0x3A11001E, 0x3A4D0002}));
-  EXPECT_EQ(std::get<std::u16string>(entries[0].properties[0].value), u"First");
-  EXPECT_EQ(std::get<std::u16string>(entries[0].properties[2].value), u"Again");
-  EXPECT_EQ(std::get<int16_t>(entries[0].properties[4].value), 2);
-  EXPECT_TRUE(entries[1].properties.empty());
-  EXPECT_EQ(TagsOf(entries[2]), (std::vector<int32_t>{0x3A4F001E}));
+  EXPECT_TRUE(entries.size() >= 10 && entries.size() <= 15) << entries.size();
+  // Whether some entry's value of `tag` passes `holds`.
+  const auto some = [&](int32_t tag, auto holds) {
+    return std::ranges::any_of(entries, [&](const AddressBookEntry& entry) {
+      const PropertyValue* value = LastValueOf(entry, tag);
+      return value != nullptr && holds(*value);
+    });
+  };
+  const auto is = [](PropertyValue wanted) {
+    return [=](const PropertyValue& value) { return value == wanted; };
+  };
+  const auto text_with = [](std::u16string part, std::u16string other = u"") {
+    return [=](const PropertyValue& value) {
+      const auto& text = std::get<std::u16string>(value);
+      return text.find(part) != text.npos && text.find(other) != text.npos;
+    };
+  };
+  for (const auto& [name, tag] : kWriterTags) {
+    EXPECT_TRUE(some(static_cast<int32_t>(tag), [](const auto&) { return true; })) << name;
+  }
+  for (const int gender : {0, 1, 2}) {
+    EXPECT_TRUE(some(0x3A4D0002, is(static_cast<int16_t>(gender)))) << gender;
+  }
+  for (const char16_t* name : {u"Amelia Hartwell", u"陳美玲", u"王建国"}) {
+    EXPECT_TRUE(some(0x3001001E, is(std::u16string(name))));
+  }
+  EXPECT_TRUE(some(0x3004001E, text_with(u"\r\n")));
+  EXPECT_TRUE(some(0x3004001E, text_with(u"=", u";")));
+  EXPECT_TRUE(some(0x3A29001E, text_with(u",")) || some(0x3A5D001E, text_with(u",")));
+  EXPECT_TRUE(some(0x3A29001E, text_with(u"\r\n")));
+  EXPECT_TRUE(std::ranges::any_of(entries, [](const AddressBookEntry& entry) {
+    return entry.properties.size() == 1 && entry.properties[0].tag == 0x3001001E;
+  }));
+  EXPECT_TRUE(std::ranges::any_of(entries, [](const AddressBookEntry& entry) {
+    const auto* preferred = LastValueOf(entry, 0x3003001E);
+    const auto* list = LastValueOf(entry, 0x3A56101E);
+    return preferred && list && std::get<TextList>(*list).size() >= 3 &&
+           std::ranges::count(std::get<TextList>(*list), std::get<std::u16string>(*preferred)) == 1;
+  }));
 }
-
-TEST(ParseAddressBookTest, DecodesUtf8AndEscapes) {
-  EXPECT_EQ(std::get<std::u16string>(OnlyValue(R"(["PR_DISPLAY_NAME", "陳美玲 é"])")),
-            u"\u9673\u7F8E\u73B2 \u00E9");
-  EXPECT_EQ(std::get<std::u16string>(OnlyValue(R"(["PR_COMMENT", "a\r\nb\t\"c\" \u00e9 \ud83d\ude00"])")),
-            u"a\r\nb\t\"c\" \u00E9 \U0001F600");
-}
-
-TEST(ParseAddressBookTest, AcceptsByteOrderMarkAndCrLfLineEnds) {
-  const ParseResult result =
-      ParseAddressBook("\xEF\xBB\xBF{\r\n\"entries\": [\r\n{\"properties\": []}\r\n]\r\n}\r\n");
-  ASSERT_NE(result.document, nullptr) << result.problem;
-  EXPECT_EQ(result.document->entries.size(), 1u);
-}
-
-// What a value becomes, by the type of its tag.
-struct TypeCase {
-  const char* property;
-  PropertyValue expected;
-};
-
-const TypeCase kTypeCases[] = {
-    {R"(["PR_DISPLAY_NAME", "Ann"])", std::u16string(u"Ann")},
-    {R"(["PR_DISPLAY_NAME", ""])", std::u16string()},
-    {R"(["PR_GENDER", 2])", int16_t{2}},
-    {R"(["PR_GENDER", -32768])", int16_t{-32768}},
-    {R"(["PR_GENDER", 32767])", int16_t{32767}},
-    {R"(["0x3A4D0002", -1])", int16_t{-1}},
-    {R"(["PR_BIRTHDAY", "1601-01-01"])", StoredTime{0, false}},
-    {R"(["PR_LAST_MODIFICATION_TIME", "1601-01-01T00:00:00.0000001Z"])", StoredTime{1, true}},
-    {R"(["PR_CONTACT_EMAIL_ADDRESSES", ["a@example.com", "", "b;c"]])",
-     TextList{u"a@example.com", u"", u"b;c"}},
-    {R"(["PR_CONTACT_EMAIL_ADDRESSES", []])", TextList{}},
-    // Types that no getter hands out are checked, then kept without their value.
-    {R"(["PR_DISPLAY_NAME_W", "wide"])", std::monostate{}},
-    {R"(["PR_CONTACT_EMAIL_ADDRESSES_W", ["a", "b"]])", std::monostate{}},
-    {R"(["PR_CONTACT_DEFAULT_ADDRESS_INDEX", -2147483648])", std::monostate{}},
-    {R"(["PR_CONTACT_DEFAULT_ADDRESS_INDEX", 2147483647])", std::monostate{}},
-    {R"(["PR_ENTRYID", "00aaBBff"])", std::monostate{}},
-    {R"(["PR_ENTRYID", ""])", std::monostate{}},
-    {R"(["PR_SEND_RICH_INFO", false])", std::monostate{}},
-    // Types nobody reads take any value.
-    {R"(["0x12340005", 2.5])", std::monostate{}},
-    {R"(["0x12340048", null])", std::monostate{}},
-    {R"(["0x12341102", [["00"], {"deep": [1, {"x": []}]}]])", std::monostate{}},
-    {R"(["0x1234000D", {}])", std::monostate{}},
-};
-
-class ValueTypeTest : public ::testing::TestWithParam<TypeCase> {};
-
-TEST_P(ValueTypeTest, KeepsTheValueItsTagNames) {
-  EXPECT_EQ(OnlyValue(GetParam().property), GetParam().expected) << GetParam().property;
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, ValueTypeTest, ::testing::ValuesIn(kTypeCases));
-
-TEST(ParseAddressBookTest, SkippedValueIsFollowedByTheNextProperty) {
-  const ParseResult result = ParseAddressBook(OneEntryDocument(
-      R"(["0x1234000D", {"a": [1, [2]]}], ["PR_DISPLAY_NAME", "After"])"));
-  ASSERT_NE(result.document, nullptr) << result.problem;
-  ASSERT_EQ(result.document->entries[0].properties.size(), 2u);
-  EXPECT_EQ(std::get<std::u16string>(result.document->entries[0].properties[1].value), u"After");
-}
-
-// A document the library refuses, and the reason it gives.
-struct ProblemCase {
-  const char* name;
-  std::string text;
-  std::string problem;
-};
-
-const std::string kWantsTime =
-    "wants an ISO 8601 time such as \"2005-03-01T12:00:00Z\" or \"1980-05-17\"";
-
-const ProblemCase kProblemCases[] = {
-    {"not an object", "[]", "line 1: the document must be an object holding \"entries\""},
-    {"a number", "42", "line 1: the document must be an object holding \"entries\""},
-    {"no entries", "{\n}", "line 2: the document has no \"entries\""},
-    {"other root key", "{\n\"entries\": [],\n\"extra\": 1}",
-     "line 3: unknown key \"extra\": the document holds only \"entries\""},
-    {"entries twice", R"({"entries": [], "entries": []})", "line 1: \"entries\" appears twice"},
-    {"entries not array", R"({"entries": {}})", "line 1: \"entries\" must be an array"},
-    {"entry not object", "{\"entries\": [\n{\"properties\": []},\n 7]}",
-     "line 3: entry 2: an entry must be an object holding \"properties\""},
-    {"entry without properties", R"({"entries": [{}]})",
-     "line 1: entry 1: the entry has no \"properties\""},
-    {"other entry key", R"({"entries": [{"properties": [], "name": "x"}]})",
-     "line 1: entry 1: unknown key \"name\": an entry holds only \"properties\""},
-    {"properties twice", R"({"entries": [{"properties": [], "properties": []}]})",
-     "line 1: entry 1: \"properties\" appears twice"},
-    {"properties not array", R"({"entries": [{"properties": {}}]})",
-     "line 1: entry 1: \"properties\" must be an array"},
-    {"property not array", OneEntryDocument(R"("PR_DISPLAY_NAME")"),
-     "line 1: entry 1, property 1: a property must be a [tag, value] pair"},
-    {"empty property", OneEntryDocument("[]"),
-     "line 1: entry 1, property 1: a property must be a [tag, value] pair"},
-    {"tag alone", OneEntryDocument(R"(["PR_DISPLAY_NAME"])"),
-     "line 1: entry 1, property 1: a property must be a [tag, value] pair"},
-    {"three elements", OneEntryDocument(R"(["PR_DISPLAY_NAME", "a", "b"])"),
-     "line 1: entry 1, property 1: a property must be a [tag, value] pair; this one has more"},
-    {"numeric tag", OneEntryDocument(R"([805371934, "a"])"),
-     "line 1: entry 1, property 1: the tag must be a name such as \"PR_DISPLAY_NAME\" or a "
-     "number such as \"0x3001001E\""},
-    {"unknown tag", OneEntryDocument(R"(["PR_DISPLAY_NAME", "a"], ["PR_NOPE", "a"])"),
-     "line 1: entry 1, property 2: unknown property tag \"PR_NOPE\""},
-    {"malformed hex tag", OneEntryDocument(R"(["0x3A4F00Z1", "a"])"),
-     "line 1: entry 1, property 1: unknown property tag \"0x3A4F00Z1\""},
-    {"text wants string", OneEntryDocument(R"(["PR_DISPLAY_NAME", 5])"),
-     "line 1: entry 1, property 1: PR_DISPLAY_NAME wants a string"},
-    {"text null", OneEntryDocument(R"(["PR_SURNAME", null])"),
-     "line 1: entry 1, property 1: PR_SURNAME wants a string"},
-    {"text list as text", OneEntryDocument(R"(["PR_SURNAME", ["a"]])"),
-     "line 1: entry 1, property 1: PR_SURNAME wants a string"},
-    {"wide text wants string", OneEntryDocument(R"(["PR_DISPLAY_NAME_W", true])"),
-     "line 1: entry 1, property 1: PR_DISPLAY_NAME_W wants a string"},
-    {"short as text", OneEntryDocument(R"(["PR_GENDER", "1"])"),
-     "line 1: entry 1, property 1: PR_GENDER wants an integer from -32768 to 32767"},
-    {"short too big", OneEntryDocument(R"(["PR_GENDER", 32768])"),
-     "line 1: entry 1, property 1: PR_GENDER wants an integer from -32768 to 32767"},
-    {"short too small", OneEntryDocument(R"(["PR_GENDER", -32769])"),
-     "line 1: entry 1, property 1: PR_GENDER wants an integer from -32768 to 32767"},
-    {"short fraction", OneEntryDocument(R"(["PR_GENDER", 1.5])"),
-     "line 1: entry 1, property 1: PR_GENDER wants an integer from -32768 to 32767"},
-    {"short huge", OneEntryDocument(R"(["PR_GENDER", 18446744073709551615])"),
-     "line 1: entry 1, property 1: PR_GENDER wants an integer from -32768 to 32767"},
-    {"short by hex tag", OneEntryDocument(R"(["0x3A4D0002", "x"])"),
-     "line 1: entry 1, property 1: 0x3A4D0002 wants an integer from -32768 to 32767"},
-    {"long too big", OneEntryDocument(R"(["PR_CONTACT_DEFAULT_ADDRESS_INDEX", 2147483648])"),
-     "line 1: entry 1, property 1: PR_CONTACT_DEFAULT_ADDRESS_INDEX wants an integer from "
-     "-2147483648 to 2147483647"},
-    {"boolean as number", OneEntryDocument(R"(["PR_SEND_RICH_INFO", 1])"),
-     "line 1: entry 1, property 1: PR_SEND_RICH_INFO wants true or false"},
-    {"binary odd digits", OneEntryDocument(R"(["PR_ENTRYID", "abc"])"),
-     "line 1: entry 1, property 1: PR_ENTRYID wants a string of hexadecimal digit pairs"},
-    {"binary not hex", OneEntryDocument(R"(["PR_ENTRYID", "0g"])"),
-     "line 1: entry 1, property 1: PR_ENTRYID wants a string of hexadecimal digit pairs"},
-    {"time impossible", OneEntryDocument(R"(["PR_BIRTHDAY", "1980-02-30"])"),
-     "line 1: entry 1, property 1: PR_BIRTHDAY " + kWantsTime},
-    {"time as number", OneEntryDocument(R"(["PR_BIRTHDAY", 19800517])"),
-     "line 1: entry 1, property 1: PR_BIRTHDAY " + kWantsTime},
-    {"time in other form", OneEntryDocument(R"(["PR_LAST_MODIFICATION_TIME", "3/1/2005"])"),
-     "line 1: entry 1, property 1: PR_LAST_MODIFICATION_TIME " + kWantsTime},
-    {"list as text", OneEntryDocument(R"(["PR_CONTACT_EMAIL_ADDRESSES", "a@example.com"])"),
-     "line 1: entry 1, property 1: PR_CONTACT_EMAIL_ADDRESSES wants an array of strings"},
-    {"list with number", OneEntryDocument(R"(["PR_CONTACT_EMAIL_ADDRESSES", ["a", 1]])"),
-     "line 1: entry 1, property 1: PR_CONTACT_EMAIL_ADDRESSES wants an array of strings"},
-    {"list with list", OneEntryDocument(R"(["PR_CONTACT_EMAIL_ADDRESSES", [["a"]]])"),
-     "line 1: entry 1, property 1: PR_CONTACT_EMAIL_ADDRESSES wants an array of strings"},
-    // The line is the one that holds the offending value.
-    {"value on a later line",
-     "{\n  \"entries\": [\n    {\"properties\": []},\n    {\"properties\": []},\n"
-     "    {\"properties\": [\n      [\"PR_DISPLAY_NAME\", \"Ann\"],\n      [\"PR_GENDER\",\n"
-     "        \"female\"]\n    ]}\n  ]\n}\n",
-     "line 8: entry 3, property 2: PR_GENDER wants an integer from -32768 to 32767"},
-    {"number at a line end",
-     "{\"entries\": [{\"properties\": [\n[\"PR_GENDER\",\n70000\n]\n]}]}",
-     "line 3: entry 1, property 1: PR_GENDER wants an integer from -32768 to 32767"},
-    {"cr lf line ends",
-     "{\r\n\"entries\": [\r\n{\"properties\": [\r\n[\"PR_BIRTHDAY\", \"soon\"]]}]}",
-     "line 4: entry 1, property 1: PR_BIRTHDAY " + kWantsTime},
-    {"tag on its own line",
-     "{\"entries\": [{\"properties\": [\n\n[\n\"PR_X\", 1]]}]}",
-     "line 4: entry 1, property 1: unknown property tag \"PR_X\""},
-};
-
-class ProblemTest : public ::testing::TestWithParam<ProblemCase> {};
-
-TEST_P(ProblemTest, RefusesWithTheLineAndTheReason) {
-  const ParseResult result = ParseAddressBook(GetParam().text);
-  EXPECT_EQ(result.document, nullptr);
-  EXPECT_EQ(result.problem, GetParam().problem);
-}
-
-INSTANTIATE_TEST_SUITE_P(Documents, ProblemTest, ::testing::ValuesIn(kProblemCases),
-                         testing::RowName<ProblemCase>);
-
-// Text that is not JSON at all: the reader's own words, after the line and column.
-struct SyntaxCase {
-  const char* name;
-  std::string text;
-  std::string place;
-};
-
-const SyntaxCase kSyntaxCases[] = {
-    {"empty", "", "line 1, column 1: not valid JSON: "},
-    {"blank lines only", "\n\n", "line 3, column 1: not valid JSON: "},
-    {"unclosed", "{\"entries\": [\n\n}", "line 3, column 1: not valid JSON: "},
-    {"trailing comma", "{\"entries\": [],\n}", "line 2, column 1: not valid JSON: "},
-    {"text after the end", "{\"entries\": []} x", "line 1, column 17: not valid JSON: "},
-    {"comment", "// book\n{\"entries\": []}", "line 1, column 1: not valid JSON: "},
-    {"single quotes", "{'entries': []}", "line 1, column 2: not valid JSON: "},
-    {"invalid utf-8",
-     OneEntryDocument("[\"PR_DISPLAY_NAME\", \"\xFF\"]"), "line 1, column 51: not valid JSON: "},
-    {"lone surrogate escape",
-     OneEntryDocument(R"(["PR_DISPLAY_NAME", "\ud800"])"), "line 1, column 57: not valid JSON: "},
-};
-
-class SyntaxTest : public ::testing::TestWithParam<SyntaxCase> {};
-
-TEST_P(SyntaxTest, RefusesWithThePlaceOfTheError) {
-  const ParseResult result = ParseAddressBook(GetParam().text);
-  EXPECT_EQ(result.document, nullptr);
-  EXPECT_EQ(result.problem.substr(0, GetParam().place.size()), GetParam().place)
-      << result.problem;
-  EXPECT_GT(result.problem.size(), GetParam().place.size()) << "the reason is missing";
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, SyntaxTest, ::testing::ValuesIn(kSyntaxCases),
-                         testing::RowName<SyntaxCase>);
 
 }  // namespace
 }  // namespace orvane::posix

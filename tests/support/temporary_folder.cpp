@@ -1,4 +1,4 @@
-#include "platform/posix/tests/temporary_folder.h"
+#include "tests/support/temporary_folder.h"
 
 #include <stdlib.h>
 
@@ -6,16 +6,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <stdexcept>
 #include <vector>
 
-namespace orvane::posix::testing {
+namespace orvane::testing {
 
 namespace fs = std::filesystem;
 
 TemporaryFolder::TemporaryFolder() {
-  std::string pattern = (fs::temp_directory_path() / "orvane-posix-XXXXXX").string();
+  std::string pattern = (fs::temp_directory_path() / "orvane-test-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
 }
@@ -30,11 +29,13 @@ std::u16string TemporaryFolder::Path16(const std::string& name) const {
   return fs::path(full).u16string();
 }
 
-void TemporaryFolder::WriteFile(const std::string& name, const std::string& bytes) const {
+std::string TemporaryFolder::WriteFile(const std::string& name, const std::string& bytes) const {
   const fs::path file = fs::path(path_) / name;
   fs::create_directories(file.parent_path());
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out << bytes;
+  if (!out.flush()) throw std::runtime_error("cannot write " + file.string());
+  return file.string();
 }
 
 std::string TemporaryFolder::ReadFile(const std::string& name) const {
@@ -52,9 +53,9 @@ std::string TemporaryFolder::Listing(const std::string& name) const {
     names.push_back(entry.path().filename().string());
   }
   std::sort(names.begin(), names.end());
-  std::ostringstream text;
-  for (const auto& entry : names) text << entry << ' ';
-  return text.str();
+  std::string text;
+  for (const auto& entry : names) text += entry + ' ';
+  return text;
 }
 
-}  // namespace orvane::posix::testing
+}  // namespace orvane::testing

@@ -2,9 +2,10 @@
 
 #include <string>
 
-namespace orvane::posix::testing {
+namespace orvane::testing {
 
-// A fresh folder made with mkdtemp, removed with everything in it at the end.
+// A fresh folder made with mkdtemp under the system's temporary folder, removed
+// with everything in it at the end.
 class TemporaryFolder {
  public:
   TemporaryFolder();
@@ -14,19 +15,20 @@ class TemporaryFolder {
 
   // The folder, without "/" at its end.
   const std::string& path() const { return path_; }
-  // path() + "/" + name, as UTF-16.
+  // path() + "/" + name (just path() for no name), as UTF-16.
   std::u16string Path16(const std::string& name = {}) const;
 
-  // Creates a file holding `bytes` (and the folders on the way to it).
-  void WriteFile(const std::string& name, const std::string& bytes) const;
+  // Creates or replaces the file `name` (and the folders on the way to it)
+  // holding `bytes`; returns the file's path. Throws when it cannot be written.
+  std::string WriteFile(const std::string& name, const std::string& bytes) const;
   // The bytes of a file; empty when it cannot be read.
   std::string ReadFile(const std::string& name) const;
   void MakeFolder(const std::string& name) const;
-  // The names in a folder, sorted.
+  // The names in a folder, sorted, each followed by a blank.
   std::string Listing(const std::string& name = {}) const;
 
  private:
   std::string path_;
 };
 
-}  // namespace orvane::posix::testing
+}  // namespace orvane::testing

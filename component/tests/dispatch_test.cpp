@@ -66,14 +66,6 @@ TEST_F(DispatchTest, MailClientUnavailableGivesError91WithOneMessageEach) {
   EXPECT_TRUE(fake.disk->files.empty());
 }
 
-TEST_F(DispatchTest, ExportItem2MakesANewFileSystemEachCallAndReleasesIt) {
-  std::u16string filename;
-  component.ExportItem2(1, 3, filename);
-  component.ExportItem2(1, 3, filename);
-  EXPECT_EQ(fake.file_systems->created, 2);
-  EXPECT_EQ(module.ThreadState().FileSys, nullptr);
-}
-
 TEST_F(DispatchTest, ExportBreakSetsTheFlagThatAllObjectsOfTheThreadShare) {
   Orvane2 other(module);
   EXPECT_FALSE(module.ThreadState().BreakRequested);

@@ -317,13 +317,6 @@ TEST_F(ExportRunTest, ExportModeOneAlsoDeliversTheCombinedFile) {
   }
 }
 
-TEST_F(ExportRunTest, EachRunMakesANewFileSystemAndKeepsIt) {
-  ASSERT_EQ(component.Export2(u"/out", u"", 4), 0);
-  ASSERT_EQ(component.Export2(u"/out", u"", 4), 0);
-  EXPECT_EQ(fake.file_systems->created, 2);
-  EXPECT_NE(module.ThreadState().FileSys, nullptr);
-}
-
 TEST_F(ExportRunTest, MailClientUnavailableEndsTheRunWith91AndLogsTheMessage) {
   EXPECT_EQ(component.Export2(u"/out", u"", 1, std::nullopt, u"run.log"), 91);
   EXPECT_EQ(File(u"/app/run.log"),

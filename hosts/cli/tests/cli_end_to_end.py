@@ -6,13 +6,10 @@ inside that folder. ORVANE_TEST_PAUSE_AT_YIELD=N makes the program pause at its 
 say so; the test then sends SIGINT, so a stopped run ends after item N without any timing.
 """
 
-import fcntl, json, os, pty, shutil, signal, struct, subprocess, sys, tempfile, termios, unittest
+import json, os, pathlib, pty, shutil, signal, subprocess, sys, tempfile, unittest
 
 ORVANE = SAMPLE = ""
 CARDS = ["ExpressvCard1.vcf", "ExpressvCard2.vcf", "ExpressvCard3.vcf"]
-NAME_ANOTHER = ("orvane: name another one with --address-book FILE or the ORVANE_ADDRESS_BOOK "
-                "environment variable")
-CANNOT_READ = "cannot open the address book: missing.json: cannot read the file: No such file or directory"
 OUT_OF_RANGE = ["orvane: error 9: Subscript out of range",
                 "orvane: the address book has 3 items, numbered from 1"]
 NOT_FOUND = ["orvane: error 76: Path not found"]
@@ -45,12 +42,10 @@ class OrvaneTest(unittest.TestCase):
         return sorted(os.listdir(self.in_work(*names)))
 
     def read(self, *names):
-        with open(self.in_work(*names), "rb") as file:
-            return file.read()
+        return pathlib.Path(self.in_work(*names)).read_bytes()
 
     def write(self, name, text):
-        with open(self.in_work(name), "w", encoding="utf-8") as file:
-            file.write(text)
+        pathlib.Path(self.in_work(name)).write_text(text, encoding="utf-8")
         return self.in_work(name)
 
     def start(self, *arguments, env=None, stdout=subprocess.PIPE, stderr=subprocess.PIPE):
@@ -65,8 +60,8 @@ class OrvaneTest(unittest.TestCase):
         out, err = process.communicate(timeout=120)
         return process.returncode, (out or b"").decode(), (err or b"").decode()
 
-    def orvane(self, *arguments, env=None, stdout=subprocess.PIPE):
-        return self.finish(self.start(*arguments, env=env, stdout=stdout))
+    def orvane(self, *arguments, stdout=subprocess.PIPE):
+        return self.finish(self.start(*arguments, stdout=stdout))
 
     def with_book(self, *arguments):
         return self.orvane(*arguments, "--address-book", self.book)
@@ -75,9 +70,6 @@ class OrvaneTest(unittest.TestCase):
         status, out, err = self.with_book(*arguments, "--json")
         self.assertEqual(len(out.splitlines()), 1, out + err)
         return status, json.loads(out)
-
-    def assertNoWorkingFolderLeft(self):
-        self.assertFalse(os.path.exists(os.path.join(self.root, "bin", "tmp")))
 
 
 class Commands(OrvaneTest):
@@ -90,16 +82,12 @@ class Commands(OrvaneTest):
             (("item", "3", "1"), "title: Ada Lovelace\nmodified: 2005-03-01T12:00:00\n", ""),
             (("export-item", "3", "2"), self.in_work("ExpressvCard2.vcf") + "\n", ""),
             (("export-item", "3", "1", "cards/ada"), self.in_work("cards", "ada.vcf") + "\n", ""),
-            (("export-item", "3", "3", "cards"), self.in_work("cards", "ExpressvCard3.vcf") + "\n", ""),
-            (("export-item", "3", "1", "Zoë-Ångström"), self.in_work("Zoë-Ångström.vcf") + "\n", ""),
             (("export-item", "9", "1"), "", no_source.format(9)),
         ]
         for arguments, out, err in cases:
             self.assertEqual(self.with_book(*arguments), (0, out, err), arguments)
-        self.assertEqual(self.files_in("cards"), ["ExpressvCard3.vcf", "ada.vcf"])
-        self.assertRegex(self.read("ExpressvCard2.vcf"),
-                         b"^BEGIN:VCARD\r\nVERSION:2.1\r\n(.*\r\n)*FN:Bob Marley\r\n")
-        self.assertEqual(self.orvane("count", "3", env={"ORVANE_ADDRESS_BOOK": self.book}), (0, "3\n", ""))
+        self.assertEqual(self.files_in("cards"), ["ada.vcf"])
+        self.assertIn(b"\r\nFN:Bob Marley\r\n", self.read("ExpressvCard2.vcf"))
 
     def test_each_command_in_json(self):
         self.assertEqual(self.json_run("count", "3"), (0, {
@@ -119,9 +107,7 @@ class Commands(OrvaneTest):
     def test_failures_end_with_status_1_and_say_why(self):
         empty = self.write("empty.json", '{"entries": []}')
         cases = [
-            (self.book, ("item", "3", "4"), OUT_OF_RANGE),
             (self.book, ("item", "3", "0"), OUT_OF_RANGE),
-            (self.book, ("item", "3", "-1"), OUT_OF_RANGE),
             (self.book, ("export-item", "3", "4"), OUT_OF_RANGE),
             (empty, ("item", "3", "1"), OUT_OF_RANGE[:1] + ["orvane: the address book has 0 items"]),
             (self.book, ("export-item", "3", "1", "nowhere/ada"), NOT_FOUND),
@@ -131,15 +117,11 @@ class Commands(OrvaneTest):
             status, out, err = self.orvane(*arguments, "--address-book", address_book)
             self.assertEqual((status, out, err.splitlines()), (1, "", err_lines), arguments)
         self.assertEqual(self.files_in(), ["book.json", "empty.json"])
-        self.assertNoWorkingFolderLeft()
 
-    def test_the_mail_client_is_unavailable(self):
-        for arguments in (("export", "1", "out"), ("count", "outlook-contacts"),
-                          ("item", "2", "1"), ("export-item", "1", "1")):
-            status, out, err = self.with_book(*arguments)
-            self.assertEqual((status, out), (1, ""), arguments)
-            self.assertRegex(err, "^orvane: note: .+\norvane: error(: the items could not be counted|"
-                                  " 91: Object variable or With block variable not set)\n$")
+    def test_a_count_of_minus_1_is_an_error(self):  # the mail client is unavailable in this build
+        status, out, err = self.with_book("count", "outlook-contacts")
+        self.assertEqual((status, out, err.splitlines()[1:]),
+                         (1, "", ["orvane: error: the items could not be counted"]))
 
     def test_output_that_cannot_be_written_fails(self):
         with open("/dev/full", "wb") as full:
@@ -148,27 +130,16 @@ class Commands(OrvaneTest):
 
 
 class Export(OrvaneTest):
-    def test_writes_one_file_per_item_and_a_log(self):
-        self.assertEqual(self.with_book("export", "3", "out", "--log", "run.log"), (0, (
-            "3 items written to {}\nLog: {}\n".format(self.in_work("out"), self.in_work("run.log"))), ""))
-        self.assertEqual(self.files_in("out"), CARDS)
-        log = self.read("run.log")
-        self.assertIn(b"Contact:\r\n1\x01Ada Lovelace\r\n2\x01Bob Marley\r\n3\x01Cy Twombly\r\n", log)
-        self.assertIn(b"Export Data Count:3\r\n--Address book export finish--\r\n", log)
-        self.assertNoWorkingFolderLeft()
-
-    def test_destination_name_log_folder_and_combine(self):
+    def test_writes_the_files_and_the_log_as_asked(self):
         self.assertEqual(self.with_book("export", "address-book"), (0, "3 items written to %s\n" % self.work, ""))
         self.assertEqual(self.files_in(), CARDS + ["book.json"])
         options = ("--name", "card", "--log", "run.log", "--log-dir", "logs")
-        self.assertEqual(self.with_book("export", "3", "named", *options)[0], 0)
-        self.assertEqual((self.files_in("named"), self.files_in("logs")),
-                         (["card1.vcf", "card2.vcf", "card3.vcf"], ["run.log"]))
+        self.assertEqual(self.with_book("export", "3", "out", *options), (0, "3 items written to %s\nLog: %s\n" % (
+            self.in_work("out"), self.in_work("logs", "run.log")), ""))
+        self.assertEqual(self.files_in("out"), ["card1.vcf", "card2.vcf", "card3.vcf"])
+        self.assertIn(b"\r\n3\x01Cy Twombly\r\n", self.read("logs", "run.log"))
         self.assertEqual(self.with_book("export", "3", "combined", "--combine")[0], 0)
         self.assertEqual(self.read("combined", "ExpressvCard.vcf").count(b"BEGIN:VCARD"), 3)
-        self.assertEqual(self.with_book("export", "9", "none")[:2],
-                         (0, "0 items written to %s\n" % self.in_work("none")))
-        self.assertEqual(self.files_in("none"), [])
 
     def test_as_json_with_every_event(self):
         log = self.in_work("run.log")
@@ -184,7 +155,6 @@ class Export(OrvaneTest):
 
     def test_a_terminal_shows_a_progress_bar(self):
         terminal, other_end = pty.openpty()
-        fcntl.ioctl(other_end, termios.TIOCSWINSZ, struct.pack("HHHH", 24, 100, 0, 0))
         process = self.start("export", "3", "out", "--address-book", self.book, stderr=other_end)
         os.close(other_end)
         shown = b""
@@ -206,69 +176,43 @@ class Export(OrvaneTest):
         self.assertRegex(err, "^orvane: error: .+\n"
                               "orvane: error: the export stopped early after the error above\n$")
         self.assertEqual(self.files_in("out"), CARDS[:2])
-        self.assertNoWorkingFolderLeft()
 
 
 class StoppedExport(OrvaneTest):
     book_document = book(*(("Person %d" % n, None) for n in range(1, 11)))
 
-    def run_stopped_at_third_item(self, *extra):
-        process = self.start("export", "3", "out", "--address-book", self.book, *extra,
+    def test_an_interrupt_ends_the_run_after_the_current_item(self):
+        process = self.start("export", "3", "out", "--address-book", self.book,
                              env={"ORVANE_TEST_PAUSE_AT_YIELD": "3"})
         self.assertEqual(process.stderr.readline(), b"orvane: paused at yield 3; waiting for a signal\n")
         process.send_signal(signal.SIGINT)
-        return self.finish(process)
-
-    def test_an_interrupt_ends_the_run_after_the_current_item(self):
-        self.assertEqual(self.run_stopped_at_third_item("--log", "run.log"), (0, (
-            "Stopped after 3 of 10 items; the files are in {}\nLog: {}\n".format(
-                self.in_work("out"), self.in_work("run.log"))),
+        self.assertEqual(self.finish(process), (
+            0, "Stopped after 3 of 10 items; the files are in %s\n" % self.in_work("out"),
             "orvane: stopping after the current item; press Ctrl-C again to quit at once\n"))
         self.assertEqual(self.files_in("out"), CARDS)
-        self.assertTrue(self.read("run.log").endswith(b"3\x01Person 3\r\n--Address book export cancel--\r\n"))
-        self.assertNoWorkingFolderLeft()
-
-    def test_a_stopped_run_as_json(self):
-        status, out, _ = self.run_stopped_at_third_item("--json")
-        answer = json.loads(out)
-        self.assertEqual((status, answer["result"], answer["stopped"], answer["items_handled"],
-                          answer["total"], answer["error"], answer["events"][-2]["text"]),
-                         (0, 0, True, 3, 10, None, "Person 3"))
+        self.assertFalse(os.path.exists(os.path.join(self.root, "bin", "tmp")))
 
 
 class UnopenableStore(OrvaneTest):
-    def test_every_command_names_the_file_and_how_to_name_another_one(self):
-        for arguments in (("count", "3"), ("item", "3", "1"), ("export-item", "3", "1"),
-                          ("export", "3", "out", "--log", "run.log")):
-            status, _, err = self.orvane(*arguments, "--address-book", "missing.json")
-            self.assertEqual((status, err.splitlines()), (1, ["orvane: error: " + CANNOT_READ, NAME_ANOTHER]),
-                             arguments)
-        self.assertEqual(self.files_in("out"), [])
-        self.assertTrue(self.read("run.log").endswith(
-            b"Does not exist any address book\r\n--Address book export end--\r\n"))
-        status, out, _ = self.orvane("count", "3", "--json", "--address-book", "missing.json")
-        self.assertEqual((status, json.loads(out)["error"]), (1, {"number": None, "description": CANNOT_READ}))
-
-    def test_a_malformed_or_missing_default_file_is_named(self):
+    def test_every_command_names_the_file_what_is_wrong_and_how_to_name_another_one(self):
         bad = self.write("bad.json", '{"entries": [\n  {"properties": [\n    ["PR_NO_SUCH_TAG", "x"]]}\n]}\n')
-        status, out, err = self.orvane("count", "3", "--address-book", bad)
-        self.assertEqual((status, out), (1, ""))
-        self.assertTrue(err.startswith("orvane: error: cannot open the address book: %s: line 3: " % bad), err)
-        status, _, err = self.orvane("count", "3")
-        self.assertEqual((status, err.splitlines()[-1]), (1, NAME_ANOTHER))
-        self.assertIn(os.path.join(self.root, "data", "orvane", "address-book.json"), err)
+        cases = [(("count", "3", "--address-book", bad), bad + ": line 3: "),
+                 (("item", "3", "1", "--address-book", "missing.json"), "missing.json: cannot read the file: "),
+                 (("export", "3", "out"), os.path.join(self.root, "data", "orvane", "address-book.json: "))]
+        for arguments, reason in cases:
+            status, _, err = self.orvane(*arguments)
+            self.assertEqual((status, err.splitlines()[1:]), (1, ["orvane: name another one with "
+                             "--address-book FILE or the ORVANE_ADDRESS_BOOK environment variable"]))
+            self.assertTrue(err.startswith("orvane: error: cannot open the address book: " + reason), err)
 
 
 class UsageErrors(OrvaneTest):
     def test_wrong_command_lines_end_with_status_2_and_a_short_usage(self):
-        count = "Usage: orvane count TYPE"
         export = "Usage: orvane export TYPE [DESTINATION] [--name STEM] [--log NAME] [--log-dir DIR] [--combine]"
         cases = [
-            ((), "no command given", count),
-            (("count",), "too few arguments", count),
-            (("item", "3", "first"), "'first' is no item index: use a whole number; items count from 1",
+            ((), "no command given", "Usage: orvane count TYPE"),
+            (("item", "3", "1.5"), "'1.5' is no item index: use a whole number; items count from 1",
              "Usage: orvane item TYPE INDEX"),
-            (("export", "3", "--bogus"), "unknown option '--bogus'", count),
             (("export", "3", "--log-dir", "logs"), "--log-dir needs --log NAME", export),
             (("export", "3", "--name", "a/b"), "--name takes a file name stem, without \"/\"", export),
             (("export", "3", "--log", "logs/"), "--log needs a file name", export),
@@ -280,15 +224,11 @@ class UsageErrors(OrvaneTest):
             self.assertTrue(lines[-1].startswith("Try \"orvane "), err)
 
     def test_help_and_version(self):
-        cases = [(("--help",), "orvane: ", ("export-item TYPE INDEX [FILENAME]", "--address-book FILE",
-                                            "Exit status")),
-                 (("export", "--help"), "Usage: orvane export ", ("--log-dir DIR", "--combine", "Ctrl-C")),
-                 (("help", "item"), "Usage: orvane item ", ("ISO 8601",)),
-                 (("export-item", "-h"), "Usage: orvane export-item ", ("FILENAME", "current directory"))]
-        for arguments, start, words in cases:
-            status, out, err = self.orvane(*arguments)
-            self.assertEqual((status, err, out[:len(start)]), (0, "", start), arguments)
-            self.assertTrue(all(word in out for word in words), out)
+        status, out, _ = self.orvane("--help")
+        self.assertTrue(status == 0 and "--address-book FILE" in out and "Exit status" in out, out)
+        for command in ("count", "item", "export-item", "export"):
+            status, out, err = self.orvane(command, "--help")
+            self.assertEqual((status, err, out.split()[:3]), (0, "", ["Usage:", "orvane", command]))
         self.assertEqual(self.orvane("--version"), (0, "orvane 1.0\n", ""))
 
 

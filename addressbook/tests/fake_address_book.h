@@ -3,12 +3,11 @@
 // FakeAddressBook: an in-memory address-book library that fails on request.
 // Entries are ordered (tag, value) lists; texts are code-page bytes, as the library hands
 // them out. A getter reads the first property under the tag and fails when that is not a
-// value of its kind. Times are handed out as stored. kWabGetEntries hands out entry k
-// (from 1) as WabEntry{k}; an all-zero entry has no properties.
+// value of its kind. kWabGetEntries hands out entry k (from 1) as WabEntry{k}; an entry
+// it never filled cannot be read.
 
 #include <algorithm>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <variant>
@@ -25,87 +24,66 @@ inline FileTime FileTimeOf(const DateTimeParts& parts, int milliseconds = 0) {
   return FileTime::FromTicks(seconds * 10'000'000u + static_cast<uint64_t>(milliseconds) * 10'000u);
 }
 
-struct Unreadable {};
 using FakeList = std::vector<std::string>;
-using FakeValue = std::variant<std::string, int16_t, FileTime, FakeList, Unreadable>;
 
-class FakeEntry {
- public:
+struct FakeEntry {
+  using Value = std::variant<std::string, int16_t, FileTime, FakeList>;
   FakeEntry& Text(int32_t tag, std::string bytes) { return Add(tag, std::move(bytes)); }
   FakeEntry& Short(int32_t tag, int16_t value) { return Add(tag, value); }
   FakeEntry& Time(int32_t tag, FileTime value) { return Add(tag, value); }
   FakeEntry& List(int32_t tag, FakeList elements) { return Add(tag, std::move(elements)); }
-  FakeEntry& Unreadable(int32_t tag) { return Add(tag, testing::Unreadable{}); }
-
-  std::vector<std::pair<int32_t, FakeValue>> properties;
-
- private:
-  FakeEntry& Add(int32_t tag, FakeValue value) {
+  FakeEntry& Add(int32_t tag, Value value) {
     properties.emplace_back(tag, std::move(value));
     return *this;
   }
-};
-
-struct FakeFailures {
-  bool open = false;                    // kWabOpen returns 0
-  std::optional<int32_t> entry_count;   // kWabGetNumEntries says this instead
-  std::optional<int32_t> fill_only;     // kWabGetEntries fills at most this many
-  int read_number = 0;                  // the value read with this running number (from 1)
-  std::optional<int32_t> list_element;  // this element of every list
-  bool throw_on_failed_read = false;    // the read above throws instead of returning 0
-  // When set, every text read fails and asks for the size this gives for the one offered.
-  std::function<int32_t(int32_t offered)> text_never_fits;
+  std::vector<std::pair<int32_t, Value>> properties;
 };
 
 class FakeAddressBook final : public AddressBookLibrary {
  public:
   std::vector<FakeEntry> entries;
-  FakeFailures failures;
-  struct {
-    int open = 0, close = 0, reads = 0;
-  } calls;
+  bool open_fails = false;                 // kWabOpen returns 0
+  std::optional<int32_t> entry_count;      // kWabGetNumEntries says this instead
+  std::optional<int32_t> fill_only;        // kWabGetEntries fills at most this many
+  std::optional<int32_t> failing_element;  // this element of every list cannot be read
+  int32_t throwing_tag = 0;                // reading this tag throws
+  int opens = 0, closes = 0;
   bool session_open = false;
   bool entries_outstanding = false;  // fetched and not yet freed
 
   int32_t kWabOpen(WabContext&) override {
-    ++calls.open;
-    return session_open = !failures.open;
+    ++opens;
+    return session_open = !open_fails;
   }
   int32_t kWabClose(WabContext&) override {
-    ++calls.close;
+    ++closes;
     session_open = false;
     return 1;
   }
   int32_t kWabGetNumEntries(WabContext&) override {
-    return failures.entry_count.value_or(static_cast<int32_t>(entries.size()));
+    return entry_count.value_or(static_cast<int32_t>(entries.size()));
   }
   int32_t kWabGetEntries(WabContext&, WabEntry* first, int32_t count) override {
     const int32_t filled = std::min({count, static_cast<int32_t>(entries.size()),
-                                     failures.fill_only.value_or(count)});
+                                     fill_only.value_or(count)});
     for (int32_t k = 0; k < filled; ++k) first[k].id = static_cast<uint64_t>(k) + 1;
-    entries_outstanding = entries_outstanding || filled > 0;
-    return std::max(filled, 0);
+    entries_outstanding = filled > 0;
+    return filled;
   }
   int32_t kWabFreeEntries(WabContext&, WabEntry*, int32_t) override {
     entries_outstanding = false;
     return 1;
   }
   int32_t kWabGetNumProps(WabContext&, WabEntry& entry) override {
-    return Find(entry) ? static_cast<int32_t>(Find(entry)->properties.size()) : 0;
+    return static_cast<int32_t>(entries.at(entry.id - 1).properties.size());
   }
-  int32_t kWabGetPropTag(WabContext& context, WabEntry& entry, int32_t index, int32_t) override {
-    if (index < 0 || index >= kWabGetNumProps(context, entry)) return 0;
-    return Find(entry)->properties[static_cast<size_t>(index)].first;
+  int32_t kWabGetPropTag(WabContext&, WabEntry& entry, int32_t index, int32_t) override {
+    return entries.at(entry.id - 1).properties.at(static_cast<size_t>(index)).first;
   }
   int32_t kWabGetPropType(int32_t tag) override { return tag & 0xFFFF; }
 
   int16_t kWabGetProp_String(WabContext&, WabEntry& entry, int32_t tag, char* buffer,
                              int32_t size, int32_t* required) override {
-    if (failures.text_never_fits) {
-      ++calls.reads;
-      *required = failures.text_never_fits(size);
-      return 0;
-    }
     const auto* text = Read<std::string>(entry, tag, -1);
     return text != nullptr && Copy(*text, buffer, size, required);
   }
@@ -124,26 +102,16 @@ class FakeAddressBook final : public AddressBookLibrary {
   int16_t kWabGetProp_MV_String_Data(WabContext&, WabEntry& entry, int32_t tag, char* buffer,
                                      int32_t size, int32_t* required, int32_t index) override {
     const auto* list = Read<FakeList>(entry, tag, index);
-    return list != nullptr && index >= 0 && static_cast<size_t>(index) < list->size() &&
-           Copy((*list)[static_cast<size_t>(index)], buffer, size, required);
+    return list != nullptr && Copy(list->at(static_cast<size_t>(index)), buffer, size, required);
   }
 
  private:
-  const FakeEntry* Find(const WabEntry& entry) const {
-    return entry.id == 0 || entry.id > entries.size() ? nullptr : &entries[entry.id - 1];
-  }
-
-  // The value under the tag when it is of kind T and this read is not made to fail.
+  // The value under the tag when it is of kind T and its read is not made to fail.
   template <typename T>
   const T* Read(const WabEntry& entry, int32_t tag, int32_t element) {
-    if (++calls.reads == failures.read_number && failures.throw_on_failed_read) {
-      throw Error(errors::kInternalError);
-    }
-    if (calls.reads == failures.read_number || (element >= 0 && element == failures.list_element) ||
-        Find(entry) == nullptr) {
-      return nullptr;
-    }
-    for (const auto& [stored_tag, value] : Find(entry)->properties) {
+    if (tag == throwing_tag) throw Error(errors::kInternalError);
+    if (element >= 0 && element == failing_element) return nullptr;
+    for (const auto& [stored_tag, value] : entries.at(entry.id - 1).properties) {
       if (stored_tag == tag) return std::get_if<T>(&value);
     }
     return nullptr;

@@ -14,13 +14,8 @@ TEST(AutomationDate, CivilDaysTable) {
   const struct { int year, month, day; int64_t days; int weekday; } cases[] = {
       {1970, 1, 1, 0, 4},
       {1969, 12, 31, -1, 3},
-      {1899, 12, 30, -25569, 6},
-      {1601, 1, 1, -134774, 1},
       {2000, 2, 29, 11016, 2},
-      {2000, 3, 1, 11017, 3},
       {1900, 3, 1, -25508, 4},
-      {1, 1, 1, -719162, 1},
-      {9999, 12, 31, 2932896, 5},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(DaysFromCivil(c.year, c.month, c.day), c.days) << c.year << "-" << c.month;
@@ -32,21 +27,14 @@ TEST(AutomationDate, CivilDaysTable) {
     ASSERT_EQ(DaysFromCivil(parts.year, parts.month, parts.day), days);
     ASSERT_EQ(WeekdayFromDays(days + 7), WeekdayFromDays(days));
   }
+  EXPECT_EQ(SecondsFromParts({2001, 9, 9, 1, 46, 40}), 1000000000);
 }
 
 // Each row converts both ways.
 TEST(AutomationDate, RoundTripTable) {
   const struct { DateTimeParts parts; double date; } cases[] = {
-      {{1899, 12, 30, 0, 0, 0}, 0.0},
-      {{1900, 1, 1, 0, 0, 0}, 2.0},
-      {{1899, 12, 30, 12, 0, 0}, 0.5},
-      {{1899, 12, 29, 0, 0, 0}, -1.0},
       {{1899, 12, 29, 6, 0, 0}, -1.25},  // before day 0 the fraction still counts forward
-      {{1899, 12, 28, 18, 0, 0}, -2.75},
-      {{1850, 6, 15, 18, 30, 15}, -18095.0 - 66615.0 * kSecond},
       {{2005, 3, 1, 12, 0, 0}, 38412.5},
-      {{1999, 12, 31, 23, 59, 58}, 36525.0 + 86398.0 * kSecond},
-      {{2024, 2, 29, 13, 14, 15}, 45351.0 + 47655.0 * kSecond},
       {{100, 1, 1, 12, 0, 0}, -657434.5},
       {{9999, 12, 31, 23, 59, 59}, 2958465.0 + 86399.0 * kSecond},
   };
@@ -60,37 +48,17 @@ TEST(AutomationDate, RoundTripTable) {
 TEST(AutomationDate, ToPartsRoundsToTheNearestSecond) {
   const struct { double date; DateTimeParts parts; } cases[] = {
       {-0.5, {1899, 12, 30, 12, 0, 0}},  // the fraction of day 0 counts forward either way
-      {38412.0 + 0.4 * kSecond, {2005, 3, 1, 0, 0, 0}},
       {38412.0 + 0.6 * kSecond, {2005, 3, 1, 0, 0, 1}},
       {36525.0 + 86399.6 * kSecond, {2000, 1, 1, 0, 0, 0}},
-      {-1.0 - 86399.6 * kSecond, {1899, 12, 30, 0, 0, 0}},
   };
   for (const auto& c : cases) EXPECT_EQ(PartsFromAutomationDate(c.date), c.parts) << c.date;
-}
-
-TEST(AutomationDate, OutsideTheValidYearsHasNoParts) {
-  for (const double date : {-657435.0, -657434.0 - 0.5 * kSecond - 1.0, 2958466.0,
-                            2958465.0 + 86399.6 * kSecond, 1e18, -1e18,
-                            std::numeric_limits<double>::quiet_NaN(),
-                            std::numeric_limits<double>::infinity()}) {
-    EXPECT_FALSE(PartsFromAutomationDate(date).has_value()) << date;
-  }
-}
-
-TEST(AutomationDate, SecondsCountFromTheUnixEpoch) {
-  EXPECT_EQ(SecondsFromParts({1970, 1, 1, 0, 0, 0}), 0);
-  EXPECT_EQ(SecondsFromParts({2001, 9, 9, 1, 46, 40}), 1000000000);
-  EXPECT_EQ(PartsFromSeconds(-1), (DateTimeParts{1969, 12, 31, 23, 59, 59}));
 }
 
 TEST(AutomationDate, AddSecondsTable) {
   const struct { DateTimeParts start; int64_t seconds; DateTimeParts expected; } cases[] = {
       {{1999, 12, 31, 23, 59, 58}, 2, {2000, 1, 1, 0, 0, 0}},
-      {{2024, 2, 28, 20, 0, 0}, 8 * 3600, {2024, 2, 29, 4, 0, 0}},
       {{1899, 12, 30, 0, 0, 0}, -1, {1899, 12, 29, 23, 59, 59}},
-      {{1899, 12, 29, 6, 0, 0}, 18 * 3600, {1899, 12, 30, 0, 0, 0}},
       {{1899, 12, 29, 6, 0, 0}, 20 * 3600, {1899, 12, 30, 2, 0, 0}},
-      {{1900, 1, 1, 3, 0, 0}, -3 * 86400, {1899, 12, 29, 3, 0, 0}},
   };
   for (const auto& c : cases) {
     const std::optional<AutomationDate> moved =
@@ -100,12 +68,16 @@ TEST(AutomationDate, AddSecondsTable) {
   }
 }
 
-TEST(AutomationDate, AddSecondsOutOfRangeIsNothing) {
+TEST(AutomationDate, NothingOutsideTheValidYears) {
+  for (const double date : {-657435.0, 2958466.0, 2958465.0 + 86399.6 * kSecond,
+                            std::numeric_limits<double>::quiet_NaN(),
+                            std::numeric_limits<double>::infinity()}) {
+    EXPECT_FALSE(PartsFromAutomationDate(date).has_value()) << date;
+  }
   EXPECT_FALSE(AddSeconds(AutomationDateFromParts({9999, 12, 31, 23, 59, 59}), 1).has_value());
   EXPECT_FALSE(AddSeconds(AutomationDateFromParts({100, 1, 1, 0, 0, 0}), -1).has_value());
   EXPECT_FALSE(AddSeconds(std::numeric_limits<double>::quiet_NaN(), 0).has_value());
   EXPECT_FALSE(AddSeconds(0.0, std::numeric_limits<int64_t>::max()).has_value());
-  EXPECT_FALSE(AddSeconds(0.0, std::numeric_limits<int64_t>::min()).has_value());
 }
 
 }  // namespace

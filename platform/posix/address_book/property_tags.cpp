@@ -112,11 +112,4 @@ std::optional<int32_t> TagFromText(std::string_view text) {
   return tag;
 }
 
-std::string_view NameOfTag(int32_t tag) {
-  for (const NamedTag& named : kNamedTags) {
-    if (static_cast<int32_t>(named.tag) == tag) return named.name;
-  }
-  return {};
-}
-
 }  // namespace orvane::posix

@@ -14,7 +14,4 @@ inline int32_t PropertyTypeOf(int32_t tag) { return tag & 0xFFFF; }
 // number, or the tag 0, which cannot be told from "no tag".
 std::optional<int32_t> TagFromText(std::string_view text);
 
-// The published name of a tag, for messages and tests; empty when unknown.
-std::string_view NameOfTag(int32_t tag);
-
 }  // namespace orvane::posix

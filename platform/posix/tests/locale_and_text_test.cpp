@@ -21,24 +21,11 @@ using Variables = std::map<std::string, std::string>;
 
 TEST(Locale, CodePageAndLanguageTable) {
   const struct { const char* locale; uint32_t code_page; uint16_t language; } cases[] = {
-      {"zh_TW.UTF-8", 950, 1028},
-      {"zh_tw.utf8", 950, 1028},
-      {"zh_HK.Big5-HKSCS", 950, 1028},
-      {"zh_MO@modifier", 950, 1028},
-      {"zh_CN.GB18030", 936, 2052},
-      {"zh_SG", 936, 2052},
-      {"zh", 936, 2052},
-      {"zh@pinyin", 936, 2052},
-      {"zha_CN", 1252, 1033},
-      {"ja_JP.EUC-JP", 932, 1033},
-      {"ko_KR.EUC-KR", 949, 1033},
-      {"ru_RU.UTF-8", 1251, 1033},
-      {"uk_UA", 1251, 1033},
-      {"bg_BG.CP1251", 1251, 1033},
-      {"en_US.UTF-8", 1252, 1033},
-      {"C", 1252, 1033},
-      {"C.UTF-8", 1252, 1033},
-      {"", 1252, 1033},
+      {"zh_TW.UTF-8", 950, 1028},   {"zh_tw.utf8", 950, 1028},    {"zh_HK.Big5-HKSCS", 950, 1028},
+      {"zh_MO@modifier", 950, 1028}, {"zh_CN.GB18030", 936, 2052}, {"zh_SG", 936, 2052},
+      {"zh", 936, 2052},             {"zha_CN", 1252, 1033},       {"ja_JP.EUC-JP", 932, 1033},
+      {"ko_KR.EUC-KR", 949, 1033},   {"ru_RU.UTF-8", 1251, 1033},  {"uk_UA", 1251, 1033},
+      {"bg_BG.CP1251", 1251, 1033},  {"en_US.UTF-8", 1252, 1033},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(CodePageForLocale(c.locale), c.code_page) << c.locale;
@@ -57,7 +44,6 @@ TEST(Locale, EachServiceReadsItsOwnCategoryTable) {
   const struct { Variables environment; std::string time; uint32_t code_page; uint16_t language; }
       cases[] = {
           {{}, "C", 1252, 1033},
-          {{{"LANG", "zh_TW.UTF-8"}}, "zh_TW.UTF-8", 950, 1028},
           {with({{"LANG", "ko_KR.UTF-8"}}), "fr_FR.UTF-8", 932, 1028},
           {with({{"LC_ALL", "zh_CN.UTF-8"}}), "zh_CN.UTF-8", 936, 2052},
           {{{"LC_ALL", ""}, {"LC_TIME", ""}, {"LANG", "zh_HK"}}, "zh_HK", 950, 1028},
@@ -71,52 +57,35 @@ TEST(Locale, EachServiceReadsItsOwnCategoryTable) {
   }
 }
 
-TEST(PosixClock, CLocaleTextsTable) {
-  const struct { AutomationDate date; std::u16string short_date, long_time; } cases[] = {
-      {AutomationDateFromParts({1999, 12, 31, 23, 59, 58}), u"12/31/99", u"23:59:58"},
-      {AutomationDateFromParts({2005, 3, 1, 7, 5, 9}), u"03/01/05", u"07:05:09"},
-      {-1.25, u"12/29/99", u"06:00:00"},  // before day 0 the fraction still counts forward
-      {1e9, u"", u""},                    // outside the years 100 to 9999
-      {-1e9, u"", u""},
-  };
+TEST(PosixClock, ShortDateAndLongTimeInTheGivenLocale) {
+  const AutomationDate date = AutomationDateFromParts({1999, 12, 31, 23, 59, 58});
   PosixClock clock("C");
-  for (const auto& c : cases) {
-    EXPECT_EQ(clock.ShortDateText(c.date), c.short_date) << c.date;
-    EXPECT_EQ(clock.LongTimeText(c.date), c.long_time) << c.date;
-  }
-  PosixClock fallback("xx_NOWHERE.UTF-8");  // not installed: "C" instead
-  EXPECT_EQ(fallback.LongTimeText(AutomationDateFromParts({2020, 1, 2, 3, 4, 5})), u"03:04:05");
+  EXPECT_EQ(clock.ShortDateText(date), u"12/31/99");
+  EXPECT_EQ(clock.LongTimeText(date), u"23:59:58");
+  EXPECT_EQ(clock.ShortDateText(1e9), u"");  // outside the years 100 to 9999
+  EXPECT_EQ(PosixClock("xx_NOWHERE.UTF-8").LongTimeText(date), u"23:59:58");  // not installed
 }
 
 TEST(PosixClock, NowIsTheLocalWallClock) {
-  const auto local_now = [] {
-    const time_t now = ::time(nullptr);
-    std::tm local{};
-    ::localtime_r(&now, &local);
-    return AutomationDateFromParts({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                                    local.tm_hour, local.tm_min, local.tm_sec});
-  };
-  const AutomationDate before = local_now();
-  const AutomationDate now = PosixClock("C").Now();
-  EXPECT_GE(now, before);
-  EXPECT_LE(now, local_now());
+  const time_t now = ::time(nullptr);
+  std::tm local{};
+  ::localtime_r(&now, &local);
+  EXPECT_NEAR(PosixClock("C").Now(),
+              AutomationDateFromParts({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                                       local.tm_hour, local.tm_min, local.tm_sec}),
+              2.0 / 86400);
 }
 
 // Each character a code page cannot hold becomes one "?"; what it holds comes back.
 TEST(PosixCodePage, ConvertsTable) {
   const struct { uint32_t page; std::u16string text; std::string bytes; bool round_trips; }
       cases[] = {
-          {1252, u"", "", true},
           {1252, u"caf\u00E9 \u20AC \u00FF", "caf\xE9 \x80 \xFF", true},
           {1252, u"Name: \u738B\u5C0F\u660E.", "Name: ???.", false},
           {1252, u"x\U0001F600y", "x?y", false},  // a surrogate pair is one character
           {1252, u"a\xD800z", "a?z", false},      // a lone surrogate
-          {1252, u"a\xDC00", "a?", false},
           {1252, u"end\xD800", "end?", false},
-          {1252, u"\u0416", "?", false},
-          {1251, u"\u0416", "\xC6", true},
           {950, u"\u901A\u8A0A\u9304 A1", "\xB3\x71\xB0\x54\xBF\xFD A1", true},
-          {950, u"\U0001F600\U0001F600", "??", false},
           {936, u"\u901A\u8BAF\u7C3F B2", "\xCD\xA8\xD1\xB6\xB2\xBE B2", true},
       };
   for (const auto& c : cases) {
@@ -131,11 +100,9 @@ TEST(PosixCodePage, ConvertsTable) {
   EXPECT_EQ(ThrownErrorNumber([] { PosixCodePage(12345); }), 5);  // unknown: fails at once
 }
 
-TEST(TextConversion, Utf8Table) {
+TEST(TextConversion, Utf8BothWays) {
   const struct { std::u16string utf16; std::string utf8; } cases[] = {
-      {u"", ""},
       {u"\u8CC7\u6599\u593E", "\xE8\xB3\x87\xE6\x96\x99\xE5\xA4\xBE"},
-      {u"\U0001F600", "\xF0\x9F\x98\x80"},
       {u"a\0b"s, "a\0b"s},
   };
   for (const auto& c : cases) {
@@ -143,17 +110,7 @@ TEST(TextConversion, Utf8Table) {
     EXPECT_EQ(DecodeUtf8(c.utf8), c.utf16);
   }
   EXPECT_EQ(EncodeUtf8(u"a\xD800" u"b"), "a\xEF\xBF\xBD" "b");
-}
-
-TEST(TextConversion, BytesThatFormNoCharacterBecomeReplacementCharactersTable) {
-  const struct { const char* charset; std::string bytes; std::u16string expected; } cases[] = {
-      {"UTF-8", "a\xFF" "b", u"a\uFFFD" u"b"},
-      {"UTF-8", "a\xE4\xB8", u"a\uFFFD"},                 // cut off at the end: counts once
-      {"UTF-8", "\xC0\xAF", u"\uFFFD\uFFFD"},            // an overlong form is no character
-      {"UTF-8", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},  // nor is an encoded surrogate
-      {"CP950", "ok\xA4", u"ok\uFFFD"},                    // lead byte without its trail
-  };
-  for (const auto& c : cases) EXPECT_EQ(DecodeToUtf16(c.bytes, c.charset), c.expected) << c.charset;
+  EXPECT_EQ(DecodeUtf8("a\xFF" "b"), u"a\uFFFD" u"b");
 }
 
 TEST(TextConversion, KeepsTextLongerThanOneOutputChunk) {
@@ -163,6 +120,7 @@ TEST(TextConversion, KeepsTextLongerThanOneOutputChunk) {
   EXPECT_EQ(DecodeToUtf16(encoded, "CP1252").size(), text.size());
 }
 
+// A character cut off at the end counts once, and leaves nothing behind for the next text.
 TEST(TextConversion, OneDecoderServesManyTexts) {
   Utf16Decoder decoder("UTF-8");
   EXPECT_EQ(decoder.Decode("\xE7\x8E"), u"\uFFFD");

@@ -17,14 +17,10 @@
 namespace orvane::posix {
 namespace {
 
-std::string ThisExecutable() {
-  char resolved[PATH_MAX];
-  return ::realpath("/proc/self/exe", resolved) == nullptr ? std::string() : resolved;
-}
-
 TEST(PosixComponentLocation, IsTheFolderOfTheBinaryHoldingTheCode) {
-  const std::string executable = ThisExecutable();
-  ASSERT_FALSE(executable.empty());
+  char resolved[PATH_MAX];
+  ASSERT_NE(::realpath("/proc/self/exe", resolved), nullptr);
+  const std::string executable = resolved;
   static const int marker = 0;
   EXPECT_EQ(BinaryPathOf(&marker), executable);
   EXPECT_EQ(PosixComponentLocation().ComponentFolder(),
@@ -39,7 +35,6 @@ TEST(PosixMessageBox, WritesOneMarkedLinePerMessageTable) {
   const struct { std::u16string text; MessageBoxKind kind; std::string expected; } cases[] = {
       {u"Disk full", MessageBoxKind::kCritical, "error: Disk full\n"},
       {u"Done", MessageBoxKind::kInformation, "note: Done\n"},
-      {u"\u7121\u6CD5", MessageBoxKind::kCritical, "error: \xE7\x84\xA1\xE6\xB3\x95\n"},
       {u"two\r\nlines\nand\rmore", MessageBoxKind::kCritical, "error: two lines and more\n"},
   };
   for (const auto& c : cases) {
@@ -68,7 +63,6 @@ TEST(MakePosixPlatform, FillsEveryServiceAndTheyWorkTogether) {
               services.address_book && services.outlook);
   auto files = services.file_systems->CreateFileSystem();
   EXPECT_TRUE(files->FolderExists(services.component_location->ComponentFolder()));
-  EXPECT_THROW(services.outlook->CreateApplication(), Error);
 }
 
 }  // namespace

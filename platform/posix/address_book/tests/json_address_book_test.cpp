@@ -1,51 +1,36 @@
 #include "platform/posix/address_book/json_address_book.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
-#include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <stdexcept>
-#include <thread>
 
 #include "platform/posix/address_book/default_location.h"
+#include "platform/posix/address_book/document_cache.h"
 #include "platform/posix/address_book/iso_time.h"
 #include "platform/posix/address_book/json_address_book_library.h"
 #include "platform/posix/address_book/property_reading.h"
+#include "platform/posix/posix_code_page.h"
+#include "platform/posix/tests/test_helpers.h"
 #include "tests/support/temporary_folder.h"
 
 namespace orvane::posix {
 namespace {
 
+using testing::FakeEnvironment;
+
 constexpr int32_t kDisplayName = 0x3001001E;
-constexpr int32_t kGender = 0x3A4D0002;
 constexpr int32_t kModified = 0x30080040;
 constexpr int32_t kEmails = 0x3A56101E;
 
 std::string OneEntryDocument(const std::string& properties) {
   return "{\"entries\": [{\"properties\": [" + properties + "]}]}";
 }
-
-// An environment that holds `variables` only.
-EnvironmentReader EnvironmentOf(std::map<std::string, std::string> variables) {
-  return [variables = std::move(variables)](const std::string& name) {
-    const auto found = variables.find(name);
-    return found == variables.end() ? std::nullopt : std::optional(found->second);
-  };
-}
-
-// Code page 1252 as far as the library needs it: characters up to U+00FF are their own byte.
-class Latin1CodePage : public CodePage {
- public:
-  uint32_t Number() override { return 1252; }
-  std::string FromUtf16(const std::u16string& text) override {
-    std::string bytes;
-    for (const char16_t c : text) bytes.push_back(c < 0x100 ? static_cast<char>(c) : '?');
-    return bytes;
-  }
-  std::u16string ToUtf16(const std::string&) override { throw std::logic_error("not used"); }
-};
 
 class FakeTimeZone : public TimeZone {
  public:
@@ -60,24 +45,19 @@ const char* const kThreeEntries = R"({"entries": [
   {"properties": [["PR_DISPLAY_NAME", "Cy"]]}]})";
 
 const std::string kDataBook = "/d/orvane/address-book.json";
-const std::string kHomeBook = "/h/.local/share/orvane/address-book.json";
-
-const std::pair<std::map<std::string, std::string>, std::string> kLocations[] = {
-    {{{"ORVANE_ADDRESS_BOOK", "/b.json"}, {"XDG_DATA_HOME", "/d"}, {"HOME", "/h"}}, "/b.json"},
-    {{{"ORVANE_ADDRESS_BOOK", "relative.json"}, {"HOME", "/h"}}, "relative.json"},
-    {{{"ORVANE_ADDRESS_BOOK", ""}, {"XDG_DATA_HOME", "/d"}, {"HOME", "/h"}}, kDataBook},
-    {{{"XDG_DATA_HOME", "/d/"}}, kDataBook},
-    {{{"XDG_DATA_HOME", "/"}}, "/orvane/address-book.json"},
-    {{{"XDG_DATA_HOME", "d"}, {"HOME", "/h"}}, kHomeBook},  // a relative one is ignored
-    {{{"XDG_DATA_HOME", ""}, {"HOME", "/h/"}}, kHomeBook},
-    {{{"HOME", "/"}}, "/.local/share/orvane/address-book.json"},
-    {{{"HOME", ""}}, ""},
-    {{}, ""},
-};
 
 TEST(DefaultLocationTest, FollowsTheEnvironment) {
-  for (const auto& [environment, expected] : kLocations) {
-    EXPECT_EQ(DefaultAddressBookFile(EnvironmentOf(environment)), expected)
+  const std::pair<std::map<std::string, std::string>, std::string> cases[] = {
+      {{{"ORVANE_ADDRESS_BOOK", "/b.json"}, {"XDG_DATA_HOME", "/d"}, {"HOME", "/h"}}, "/b.json"},
+      {{{"ORVANE_ADDRESS_BOOK", ""}, {"XDG_DATA_HOME", "/d"}, {"HOME", "/h"}}, kDataBook},
+      {{{"XDG_DATA_HOME", "/d/"}}, kDataBook},
+      {{{"XDG_DATA_HOME", "/"}}, "/orvane/address-book.json"},
+      {{{"XDG_DATA_HOME", "d"}, {"HOME", "/h"}},  // a relative one is ignored
+       "/h/.local/share/orvane/address-book.json"},
+      {{}, ""},
+  };
+  for (const auto& [environment, expected] : cases) {
+    EXPECT_EQ(DefaultAddressBookFile(FakeEnvironment(environment)), expected)
         << ::testing::PrintToString(environment);
   }
 }
@@ -86,9 +66,8 @@ TEST(DefaultLocationTest, FollowsTheEnvironment) {
 // that belong to the test alone.
 class LibraryTest : public ::testing::Test {
  protected:
-  std::shared_ptr<AddressBookLibrary> MakeLibrary(const std::string& file,
-                                                  EnvironmentReader environment = {}) {
-    if (!environment) environment = EnvironmentOf({});
+  std::shared_ptr<AddressBookLibrary> MakeLibrary(
+      const std::string& file, EnvironmentReader environment = FakeEnvironment({})) {
     return MakeJsonAddressBookLibrary({code_page_, time_zone_, file, cache_, environment});
   }
 
@@ -110,16 +89,22 @@ class LibraryTest : public ::testing::Test {
     return found == 0 ? "<none>" : buffer;
   }
 
+  std::string ElementOf(int32_t tag, int32_t index) {
+    char buffer[16] = {};
+    const int16_t found = library_->kWabGetProp_MV_String_Data(context_, entries_[0], tag, buffer,
+                                                               sizeof buffer, nullptr, index);
+    return found == 0 ? "<none>" : buffer;
+  }
+
   // A letter for each call that answers for `context` and `tag` in entry 1: Number of
   // entries, Entries, Property count, property taG, String, short (I), Time, list Count,
   // list Data, Free. Getters that do not answer must leave their out values alone.
   std::string Answers(AddressBookLibrary& library, WabContext context, int32_t tag) {
     WabEntry entry{1};
     char text[8] = "#######";
-    int32_t required = -7;
+    int32_t required = -7, count = 88;
     int16_t number = 77;
     FileTime time{5, 6};
-    int32_t count = 88;
     const int32_t results[] = {
         library.kWabGetNumEntries(context), library.kWabGetEntries(context, &entry, 1),
         library.kWabGetNumProps(context, entry), library.kWabGetPropTag(context, entry, 0, 0),
@@ -140,16 +125,9 @@ class LibraryTest : public ::testing::Test {
     return answers;
   }
 
-  std::string ElementOf(int32_t tag, int32_t index) {
-    char buffer[16] = {};
-    const int16_t found = library_->kWabGetProp_MV_String_Data(context_, entries_[0], tag, buffer,
-                                                               sizeof buffer, nullptr, index);
-    return found == 0 ? "<none>" : buffer;
-  }
-
   orvane::testing::TemporaryFolder folder_;
   std::string path_;
-  std::shared_ptr<Latin1CodePage> code_page_ = std::make_shared<Latin1CodePage>();
+  std::shared_ptr<CodePage> code_page_ = std::make_shared<PosixCodePage>(1252);
   std::shared_ptr<FakeTimeZone> time_zone_ = std::make_shared<FakeTimeZone>();
   std::shared_ptr<DocumentCache> cache_ = std::make_shared<DocumentCache>(MakePosixFileReader());
   std::shared_ptr<AddressBookLibrary> library_;
@@ -157,207 +135,153 @@ class LibraryTest : public ::testing::Test {
   std::vector<WabEntry> entries_;
 };
 
+TEST_F(LibraryTest, TheCacheReusesTheDocumentUntilTheFileChangesInAnyWay) {
+  // A book of one entry named `name`, its time set to the same second each time.
+  const auto write_book = [&](const std::string& name, const std::string& file, long nanoseconds) {
+    const std::string path = folder_.WriteFile(
+        file, R"({"entries": [{"properties": [["PR_SURNAME", ")" + name + "\"]]}]}");
+    const timespec times[2] = {{1'700'000'000, nanoseconds}, {1'700'000'000, nanoseconds}};
+    EXPECT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    return path;
+  };
+  const auto name_in = [&](const std::string& path) {
+    const SharedDocument document = cache_->Load(path).document;
+    return document ? std::get<std::u16string>(document->entries[0].properties[0].value) : u"";
+  };
+  const std::string path = write_book("Ann", "book.json", 0);
+  const SharedDocument first = cache_->Load(path).document;
+  EXPECT_EQ(cache_->Load(path).document, first);
+  // Each change leaves a book named "Bob" where the next load looks.
+  const std::pair<const char*, std::function<std::string()>> changes[] = {
+      {"only the nanoseconds", [&] { return write_book("Bob", "book.json", 1); }},
+      {"another file", [&] { return write_book("Bob", "other.json", 0); }},
+      {"replaced, same size and time", [&] {
+         EXPECT_EQ(std::rename(write_book("Bob", "new.json", 0).c_str(), path.c_str()), 0);
+         return path;
+       }},
+  };
+  for (const auto& [change, next] : changes) {
+    ASSERT_EQ(name_in(write_book("Ann", "book.json", 0)), u"Ann");
+    EXPECT_EQ(name_in(next()), u"Bob") << change;
+  }
+}
+
 TEST_F(LibraryTest, OpensTheFileTheEnvironmentNamesUnlessItIsGivenOne) {
   const std::string chosen = folder_.WriteFile("chosen.json", kThreeEntries);
-  folder_.WriteFile(".local/share/orvane/address-book.json", OneEntryDocument(""));
   const std::string named = folder_.WriteFile("named.json", R"({"entries": []})");
-  const std::tuple<std::string, std::map<std::string, std::string>, int32_t> cases[] = {
-      {"", {{"ORVANE_ADDRESS_BOOK", chosen}, {"HOME", folder_.path()}}, 3},
-      {"", {{"HOME", folder_.path()}}, 1},
-      {named, {{"ORVANE_ADDRESS_BOOK", chosen}}, 0},
-  };
-  for (const auto& [file, environment, entries] : cases) {
-    library_ = MakeLibrary(file, EnvironmentOf(environment));
+  for (const auto& [file, entries] : {std::pair{std::string(), 3}, {named, 0}}) {
+    library_ = MakeLibrary(file, FakeEnvironment({{"ORVANE_ADDRESS_BOOK", chosen}}));
     ASSERT_NE(library_->kWabOpen(context_), 0);
     EXPECT_EQ(library_->kWabGetNumEntries(context_), entries);
   }
 }
 
+// Without a session of this library every call gives 0.
 TEST_F(LibraryTest, ASessionKeepsItsVersionUntilClosedOrOpenedAgain) {
   OpenBook(kThreeEntries);
-  EXPECT_EQ(library_->OpenFailureReason(), u"");
   const std::string next = folder_.WriteFile("next.json", OneEntryDocument(""));
   ASSERT_EQ(std::rename(next.c_str(), path_.c_str()), 0);
   WabContext old = context_;
   EXPECT_EQ(NameOf(context_, entries_[2]), "Cy");
   ASSERT_NE(library_->kWabOpen(context_), 0);  // gives up the session the context held
   EXPECT_EQ(library_->kWabGetNumEntries(context_), 1);
-  EXPECT_EQ(library_->kWabGetNumEntries(old), 0);
+  EXPECT_EQ(Answers(*library_, old, kDisplayName), "");
+  const auto other_library = MakeLibrary(path_);
+  EXPECT_EQ(Answers(*other_library, context_, kDisplayName), "");
+  EXPECT_EQ(other_library->kWabClose(context_), 0);
   WabContext copy = context_;
   EXPECT_EQ(library_->kWabClose(context_), 1);
   EXPECT_EQ(context_.handle, 0u);
   EXPECT_EQ(library_->kWabClose(copy), 0);
-  EXPECT_EQ(library_->kWabGetNumEntries(copy), 0);
 }
 
-TEST_F(LibraryTest, EveryCallGivesZeroWithoutASessionOfThisLibrary) {
-  OpenOneEntry(R"(["PR_DISPLAY_NAME", "Ann"])");
-  EXPECT_EQ(Answers(*library_, context_, kDisplayName), "NEPGSF");
-  for (const uint64_t handle : {uint64_t{0}, context_.handle + 1000, ~uint64_t{0}}) {
-    EXPECT_EQ(Answers(*library_, WabContext{handle}, kDisplayName), "") << handle;
-    WabContext stranger{handle};
-    EXPECT_EQ(library_->kWabClose(stranger), 0);
-  }
-  const auto other_library = MakeLibrary(path_);
-  EXPECT_EQ(Answers(*other_library, context_, kDisplayName), "");
-  EXPECT_EQ(other_library->kWabClose(context_), 0);
-  EXPECT_EQ(library_->kWabGetNumEntries(context_), 1);
-}
-
-TEST_F(LibraryTest, GetEntriesFillsAtMostTheEntriesThereAreAndFreeEntriesClearsThem) {
+TEST_F(LibraryTest, EntriesAndTheirPropertiesInFileOrderAndUnknownOnesGiveZero) {
   OpenBook(kThreeEntries);
   WabEntry many[5] = {{99}, {99}, {99}, {99}, {99}};
   EXPECT_EQ(library_->kWabGetEntries(context_, many, 5), 3);
   EXPECT_EQ(library_->kWabGetEntries(context_, many + 3, 1), 1);
   const std::vector<uint64_t> ids = {many[0].id, many[1].id, many[2].id, many[3].id, many[4].id};
   EXPECT_EQ(ids, (std::vector<uint64_t>{1, 2, 3, 1, 99}));
-  for (const int32_t count : {0, -1}) EXPECT_EQ(library_->kWabGetEntries(context_, many, count), 0);
+  EXPECT_EQ(library_->kWabGetEntries(context_, many, 0), 0);
   EXPECT_EQ(library_->kWabGetEntries(context_, nullptr, 3), 0);
   EXPECT_EQ(library_->kWabFreeEntries(context_, many, 5), 5);
   for (const WabEntry& entry : many) EXPECT_EQ(entry.id, 0u);
-  EXPECT_EQ(library_->kWabFreeEntries(context_, nullptr, 3), 0);
-}
 
-TEST_F(LibraryTest, PropertiesKeepTheirOrderAndRepetitionsAndUnknownOnesGiveZero) {
-  OpenBook(kThreeEntries);
   ASSERT_EQ(library_->kWabGetNumProps(context_, entries_[0]), 4);
-  const int32_t expected[] = {0, kDisplayName, kGender, kDisplayName, 0x12340003, 0};
+  const int32_t expected[] = {0, kDisplayName, 0x3A4D0002, kDisplayName, 0x12340003, 0};
   for (int32_t i = -1; i <= 4; ++i) {
     EXPECT_EQ(library_->kWabGetPropTag(context_, entries_[0], i, 0), expected[i + 1]) << i;
   }
-  EXPECT_EQ(library_->kWabGetNumProps(context_, entries_[1]), 0);
-  EXPECT_EQ(library_->kWabGetNumProps(context_, entries_[2]), 1);
-  for (WabEntry unknown : {WabEntry{0}, WabEntry{4}, WabEntry{~uint64_t{0}}}) {
+  for (WabEntry unknown : {WabEntry{0}, WabEntry{4}}) {
     EXPECT_EQ(library_->kWabGetNumProps(context_, unknown), 0) << unknown.id;
     EXPECT_EQ(library_->kWabGetPropTag(context_, unknown, 0, 0), 0) << unknown.id;
     EXPECT_EQ(NameOf(context_, unknown), "<none>") << unknown.id;
   }
   EXPECT_EQ(library_->kWabGetPropType(static_cast<int32_t>(0xFFFF0040)), 0x0040);
-  EXPECT_EQ(library_->kWabGetPropType(kEmails), 0x101E);
 }
 
-// Two readers open, read and close while a writer swaps the file between two
-// versions: each session must see one whole version.
-TEST_F(LibraryTest, ThreadsReadWholeVersionsWhileTheFileChanges) {
-  const std::string versions[] = {
-      R"({"entries": [{"properties": [["PR_DISPLAY_NAME", "A1"]]},
-                      {"properties": [["PR_DISPLAY_NAME", "A2"]]}]})",
-      R"({"entries": [{"properties": [["PR_DISPLAY_NAME", "B1"]]},
-                      {"properties": [["PR_DISPLAY_NAME", "B2"]]},
-                      {"properties": [["PR_DISPLAY_NAME", "B3"]]}]})"};
-  OpenBook(versions[0]);
-  std::atomic<int> readers_done{0}, wrong{0};
-  const auto read = [&] {
-    for (int round = 0; round < 200; ++round) {
-      WabContext context;
-      if (library_->kWabOpen(context) == 0) ++wrong;
-      WabEntry entries[3];
-      const int32_t count = library_->kWabGetEntries(context, entries, 3);
-      for (int32_t i = 0; i < count; ++i) {
-        const std::string expected{count == 2 ? 'A' : 'B', static_cast<char>('1' + i)};
-        if (NameOf(context, entries[i]) != expected) ++wrong;
-      }
-      library_->kWabClose(context);
-    }
-    ++readers_done;
-  };
-  std::thread first(read), second(read);
-  for (int round = 0; readers_done < 2; ++round) {
-    std::rename(folder_.WriteFile("next.json", versions[round % 2]).c_str(), path_.c_str());
-  }
-  first.join();
-  second.join();
-  EXPECT_EQ(wrong, 0);
-}
-
+// The reason names the file as UTF-8 can show it, and the line; success clears it.
+// A folder opens, so its reason comes from the read.
 TEST_F(LibraryTest, AFailedOpenGivesZeroAndTheReason) {
-  const std::string bad = "{\"entries\": [\n{\"properties\": [\n[\"PR_GENDER\", \"f\"]]}]}";
-  const std::u16string folder = folder_.Path16();
-  const std::pair<std::string, std::u16string> cases[] = {
-      {folder_.WriteFile("bad.json", bad),
-       folder + u"/bad.json: line 3: entry 1, property 1: PR_GENDER wants an integer from "
-                u"-32768 to 32767"},
-      {folder_.path() + "/b\xFF.json",
-       folder + u"/b\uFFFD.json: cannot read the file: No such file or directory"},
-      {"", u"no address book file: neither ORVANE_ADDRESS_BOOK nor HOME is set"},
+  const std::u16string shown = folder_.Path16() + u"/b\uFFFD.json: ";
+  const std::pair<std::string, std::u16string> steps[] = {
+      {"", shown + u"cannot read the file: No such file or directory"},
+      {"{\"entries\": [\n{\"properties\": [\n[\"PR_GENDER\", \"f\"]]}]}",
+       shown + u"line 3: entry 1, property 1: PR_GENDER wants an integer from -32768 to 32767"},
+      {kThreeEntries, u""},
   };
-  for (const auto& [file, reason] : cases) {
+  library_ = MakeLibrary(folder_.path() + "/b\xFF.json");
+  for (const auto& [content, reason] : steps) {
+    if (!content.empty()) folder_.WriteFile("b\xFF.json", content);
+    EXPECT_EQ(library_->kWabOpen(context_) != 0, reason.empty());
+    EXPECT_EQ(library_->OpenFailureReason(), reason);
+  }
+  const std::pair<std::string, std::u16string> others[] = {
+      {"", u"no address book file: neither ORVANE_ADDRESS_BOOK nor HOME is set"},
+      {folder_.path(), folder_.Path16() + u": cannot read the file: Is a directory"},
+  };
+  for (const auto& [file, reason] : others) {
     library_ = MakeLibrary(file);
     EXPECT_EQ(library_->kWabOpen(context_), 0);
     EXPECT_EQ(library_->OpenFailureReason(), reason);
   }
-  // Success clears the reason; a failure ends the session the context held.
-  library_ = MakeLibrary(path_ = folder_.path() + "/book.json");
-  EXPECT_EQ(library_->kWabOpen(context_), 0);
-  folder_.WriteFile("book.json", kThreeEntries);
-  ASSERT_NE(library_->kWabOpen(context_), 0);
-  EXPECT_EQ(library_->OpenFailureReason(), u"");
-  WabContext old = context_;
-  ASSERT_EQ(std::remove(path_.c_str()), 0);
-  EXPECT_EQ(library_->kWabOpen(context_), 0);
-  EXPECT_EQ(context_.handle, 0u);
-  EXPECT_EQ(library_->kWabGetNumEntries(old), 0);
-  EXPECT_THROW(MakeJsonAddressBookLibrary({nullptr, time_zone_, "", cache_, EnvironmentOf({})}),
-               std::invalid_argument);
-  EXPECT_THROW(MakeJsonAddressBookLibrary({code_page_, time_zone_, "", cache_, nullptr}),
-               std::invalid_argument);
 }
 
-TEST_F(LibraryTest, OnlyTheGetterOfTheTagsTypeAnswers) {
-  OpenOneEntry(R"(["PR_DISPLAY_NAME", "Ann"], ["PR_GENDER", 2], ["PR_BIRTHDAY", "1980-05-17"],
+TEST_F(LibraryTest, OnlyTheGetterOfTheTagsTypeAnswersWithItsLastValue) {
+  OpenOneEntry(R"(["PR_DISPLAY_NAME", "First"], ["PR_GENDER", 2], ["PR_BIRTHDAY", "1980-05-17"],
     ["PR_CONTACT_EMAIL_ADDRESSES", ["a"]], ["PR_DISPLAY_NAME_W", "wide"],
-    ["PR_CONTACT_DEFAULT_ADDRESS_INDEX", 0], ["PR_ENTRYID", "00ff"])");
+    ["PR_DISPLAY_NAME", "Zoë 陳"])");
   const std::pair<uint32_t, std::string> cases[] = {
       {0x3001001E, "S"}, {0x3A4D0002, "I"}, {0x3A420040, "T"}, {0x3A56101E, "CD"},
-      {0x3001001F, ""}, {0x3A550003, ""}, {0x0FFF0102, ""},
+      {0x3001001F, ""},  // held, but of a type no getter hands out
       {0x3A11001E, ""},  // not in the entry
-      {0x3A4D001E, ""},  // the gender's id under the text type: another tag
   };
   for (const auto& [tag, getters] : cases) {
     EXPECT_EQ(Answers(*library_, context_, static_cast<int32_t>(tag)), "NEPG" + getters + "F")
         << std::hex << tag;
   }
-}
-
-TEST_F(LibraryTest, TheLastOccurrenceOfATagGivesItsValue) {
-  OpenOneEntry(R"(["PR_DISPLAY_NAME", "First"], ["PR_GENDER", 1], ["PR_DISPLAY_NAME", "Zoë 陳"],
-    ["PR_GENDER", -32768], ["PR_CONTACT_EMAIL_ADDRESSES", ["a", "b"]],
-    ["PR_CONTACT_EMAIL_ADDRESSES", ["c"]], ["PR_BIRTHDAY", "1980-05-17"],
-    ["PR_BIRTHDAY", "1601-01-01"])");
   EXPECT_EQ(NameOf(context_, entries_[0]), "Zo\xEB ?");  // in the code page
-  int16_t gender = 0;
-  int32_t count = 0;
-  FileTime birthday{1, 1};
-  EXPECT_NE(library_->kWabGetProp_Short(context_, entries_[0], kGender, gender), 0);
-  EXPECT_NE(library_->kWabGetProp_MV_String_Count(context_, entries_[0], kEmails, count), 0);
-  EXPECT_NE(library_->kWabGetProp_SysTime(context_, entries_[0], 0x3A420040, birthday), 0);
-  EXPECT_EQ(std::tuple(gender, count, birthday.ticks()), std::tuple(-32768, 1, 0u));
 }
 
 TEST_F(LibraryTest, ListsGiveTheirCountAndEachElement) {
-  OpenOneEntry(R"(["PR_CONTACT_EMAIL_ADDRESSES", ["a@x", "", "Zoë\r\n"]], ["0x3A54101E", []])");
+  OpenOneEntry(R"(["PR_CONTACT_EMAIL_ADDRESSES", ["a@x", "", "Zoë\r\n"]])");
   int32_t count = 0;
   ASSERT_NE(library_->kWabGetProp_MV_String_Count(context_, entries_[0], kEmails, count), 0);
   EXPECT_EQ(count, 3);
   const char* const expected[] = {"<none>", "a@x", "", "Zo\xEB\r\n", "<none>"};
   for (int32_t i = -1; i <= 3; ++i) EXPECT_EQ(ElementOf(kEmails, i), expected[i + 1]) << i;
-  ASSERT_NE(library_->kWabGetProp_MV_String_Count(context_, entries_[0], 0x3A54101E, count), 0);
-  EXPECT_EQ(count, 0);
-  EXPECT_EQ(ElementOf(0x3A54101E, 0), "<none>");
 }
 
 // Buffer size, whether there is a buffer and a place for the size needed, whether "Zoë!"
 // fits. It needs 5 bytes, the size reported, so a caller that asks again with it succeeds.
 const std::tuple<int32_t, bool, bool, bool> kSizeCases[] = {
     {128, true, true, true},  {5, true, true, true},     {4, true, true, false},
-    {1, true, true, false},   {0, true, true, false},    {-1, true, true, false},
-    {128, false, true, false}, {4, true, false, false},  {5, true, false, true},
+    {-1, true, true, false},  {128, false, true, false}, {5, true, false, true},
 };
 
 TEST_F(LibraryTest, TextGettersWriteOnlyWhatFitsAndTellTheSizeNeeded) {
   // "Zoë!" takes five bytes with its NUL in the code page, six in UTF-8.
-  OpenOneEntry(R"(["PR_DISPLAY_NAME", "Zoë!"], ["PR_CONTACT_EMAIL_ADDRESSES", ["x", "Zoë!"]],
-    ["PR_SURNAME", ""])");
+  OpenOneEntry(R"(["PR_DISPLAY_NAME", "Zoë!"], ["PR_CONTACT_EMAIL_ADDRESSES", ["x", "Zoë!"]])");
   for (const bool element : {false, true}) {
     for (const auto& [size, with_buffer, with_required, fits] : kSizeCases) {
       SCOPED_TRACE(::testing::PrintToString(std::tuple(element, size, with_buffer, with_required)));
@@ -376,15 +300,13 @@ TEST_F(LibraryTest, TextGettersWriteOnlyWhatFitsAndTellTheSizeNeeded) {
       EXPECT_EQ(required, with_required ? 5 : -7);
     }
   }
-  char one[1] = {'#'};
-  int32_t required = 0;
-  EXPECT_NE(library_->kWabGetProp_String(context_, entries_[0], 0x3A11001E, one, 1, &required), 0);
-  EXPECT_EQ(std::tuple(one[0], required), std::tuple('\0', 1));
 }
 
-class FailingCodePage : public Latin1CodePage {
+class FailingCodePage : public CodePage {
  public:
+  uint32_t Number() override { return 1252; }
   std::string FromUtf16(const std::u16string&) override { throw std::runtime_error("broken"); }
+  std::u16string ToUtf16(const std::string&) override { throw std::runtime_error("broken"); }
 };
 
 TEST_F(LibraryTest, AFailingCodePageGivesZeroAndNothingEscapes) {
@@ -404,47 +326,31 @@ constexpr int64_t kNoon = 1'109'678'400;  // 2005-03-01T12:00:00Z
 constexpr int64_t kHour = 3600;
 
 const TimeZoneInformation kEastEight{TimeZoneInformation::kUnknown, -480, 0, 0};
-const TimeZoneInformation kWestFiveThirty{TimeZoneInformation::kStandard, 330, 0, 0};
-const TimeZoneInformation kUtc{TimeZoneInformation::kUnknown, 0, 0, 0};
-const TimeZoneInformation kEasternStandard{TimeZoneInformation::kStandard, 300, 0, -60};
+const TimeZoneInformation kWestFiveThirty{TimeZoneInformation::kStandard, 330, 0, -60};
 const TimeZoneInformation kEasternDaylight{TimeZoneInformation::kDaylight, 300, 0, -60};
 const TimeZoneInformation kOddStandardBias{TimeZoneInformation::kStandard, 60, 30, -60};
 const TimeZoneInformation kBrokenZone{TimeZoneInformation::kInvalid, -480, 0, -60};
 
-struct TimeCase {
-  const char* stored;
-  TimeZoneInformation zone;
-  std::optional<uint64_t> local;
-};
-
-const TimeCase kTimeCases[] = {
-    {"2005-03-01T12:00:00Z", kEastEight, Ticks(kNoon + 8 * kHour)},
-    {"2005-03-01T12:00:00Z", kWestFiveThirty, Ticks(kNoon - 11 * kHour / 2)},
-    {"2005-03-01T12:00:00Z", kEasternStandard, Ticks(kNoon - 5 * kHour)},
-    {"2005-03-01T12:00:00Z", kEasternDaylight, Ticks(kNoon - 4 * kHour)},
-    {"2005-03-01T12:00:00Z", kOddStandardBias, Ticks(kNoon - 3 * kHour / 2)},
-    {"2005-03-01T12:00:00Z", kBrokenZone, Ticks(kNoon)},  // UTC when the zone is unknown
-    {"2005-03-01T12:00Z", kUtc, Ticks(kNoon)},
-    {"2005-03-01T12:00:00.123Z", kEastEight, Ticks(kNoon + 8 * kHour, 1'230'000)},
-    {"2005-03-01T12:00:00.123456789Z", kEasternDaylight, Ticks(kNoon - 4 * kHour, 1'234'567)},
-    {"2005-03-01T17:30:00+05:30", kUtc, Ticks(kNoon)},
-    {"2005-03-01T17:30:00+0530", kEastEight, Ticks(kNoon + 8 * kHour)},
-    {"2005-03-01T07:00:00-05", kUtc, Ticks(kNoon)},
-    {"2005-03-01T06:30:00.25-05:30", kWestFiveThirty, Ticks(kNoon - 11 * kHour / 2, 2'500'000)},
-    // Without a zone: local already, the same in every zone.
-    {"2005-03-01T12:00:00", kEastEight, Ticks(kNoon)},
-    {"2005-03-01T12:00", kWestFiveThirty, Ticks(kNoon)},
-    {"2005-03-01T12:00:00.75", kEasternDaylight, Ticks(kNoon, 7'500'000)},
-    {"1980-05-17", kEastEight, Ticks(327'369'600)},
-    {"2000-02-29", kWestFiveThirty, Ticks(951'782'400)},
-    {"9999-12-31T23:59:59Z", kUtc, Ticks(253'402'300'799)},
-    {"1601-01-01T00:00:00Z", kEastEight, 8 * kHour * 10'000'000},
-    {"1601-01-01T00:00:00Z", kEasternStandard, std::nullopt},  // before 1601
-    {"1601-01-01", kEasternStandard, 0},
-};
-
 TEST(LocalTimeTest, ReadsTheStoredTimeAndShiftsItByTheBiasInForce) {
-  for (const auto& [text, zone, expected] : kTimeCases) {
+  const struct { const char* stored; TimeZoneInformation zone; std::optional<uint64_t> local; }
+      cases[] = {
+          {"2005-03-01T12:00:00Z", kEastEight, Ticks(kNoon + 8 * kHour)},
+          {"2005-03-01T12:00:00Z", kWestFiveThirty, Ticks(kNoon - 11 * kHour / 2)},
+          {"2005-03-01T12:00:00Z", kEasternDaylight, Ticks(kNoon - 4 * kHour)},
+          {"2005-03-01T12:00:00Z", kOddStandardBias, Ticks(kNoon - 3 * kHour / 2)},
+          {"2005-03-01T12:00:00Z", kBrokenZone, Ticks(kNoon)},  // UTC when the zone is unknown
+          {"2005-03-01T12:00Z", kEastEight, Ticks(kNoon + 8 * kHour)},
+          {"2005-03-01T12:00:00.123Z", kEastEight, Ticks(kNoon + 8 * kHour, 1'230'000)},
+          {"2005-03-01T12:00:00.123456789Z", kEastEight, Ticks(kNoon + 8 * kHour, 1'234'567)},
+          {"2005-03-01T17:30:00+05:30", kEastEight, Ticks(kNoon + 8 * kHour)},
+          {"2005-03-01T17:30:00+0530", kEastEight, Ticks(kNoon + 8 * kHour)},
+          {"2005-03-01T07:00:00-05", kEastEight, Ticks(kNoon + 8 * kHour)},
+          // Without a zone: local already, the same in every zone.
+          {"2005-03-01T12:00:00", kEastEight, Ticks(kNoon)},
+          {"1980-05-17", kEastEight, Ticks(327'369'600)},
+          {"1601-01-01T00:00:00Z", kWestFiveThirty, std::nullopt},  // before 1601
+      };
+  for (const auto& [text, zone, expected] : cases) {
     const std::optional<StoredTime> stored = ParseIsoTime(text);
     ASSERT_TRUE(stored.has_value()) << text;
     const std::optional<FileTime> local = LocalFileTimeOf(*stored, zone);
@@ -452,28 +358,26 @@ TEST(LocalTimeTest, ReadsTheStoredTimeAndShiftsItByTheBiasInForce) {
   }
 }
 
-const char* const kNotTimes[] = {
-    "", "2005-03", "2005-3-01", "20050301", " 2005-03-01", "2005-03-01T", "2005-03-01T12",
-    "2005-03-01 12:00:00", "2005-03-01Z", "2005-03-01T12:00:00.Z", "2005-03-01T12:00:00z",
-    "2005-03-01T12:00:00Z ", "2005-03-01T12:00:00-", "2005-03-01T12:00:00+05:30x",
-    "2005-03-01T12:00:00+5:30", "2005-03-01T12:00:00+24:00", "2005-03-01T12:00:00+05:60",
-    "2005-03-01T24:00:00", "2005-03-01T12:60:00", "2005-03-01T12:00:60", "2005-00-10",
-    "2005-13-01", "2005-03-00", "2005-04-31", "2005-02-29", "1900-02-29", "1600-12-31",
-    "1601-01-01T00:00:00+01:00",
-};
-
 TEST(LocalTimeTest, RefusesEveryOtherText) {
-  for (const char* text : kNotTimes) EXPECT_FALSE(ParseIsoTime(text).has_value()) << text;
+  for (const char* text :
+       {"2005-3-01", "20050301", "2005-03-01T", "2005-03-01T12", "2005-03-01 12:00:00",
+        "2005-03-01T12:00:00.Z", "2005-03-01T12:00:00Z ", "2005-03-01T12:00:00-",
+        "2005-03-01T12:00:00+24:00", "2005-03-01T12:00:00+05:60", "2005-03-01T24:00:00",
+        "2005-03-01T12:60:00", "2005-03-01T12:00:60", "2005-00-10", "2005-13-01", "2005-03-00",
+        "2005-04-31", "1600-12-31", "1601-01-01T00:00:00+01:00"}) {
+    EXPECT_FALSE(ParseIsoTime(text).has_value()) << text;
+  }
 }
 
 TEST_F(LibraryTest, TheTimeGetterUsesTheBiasInForceAtEachCall) {
   OpenOneEntry(R"(["PR_LAST_MODIFICATION_TIME", "2005-03-01T12:00:00Z"],
     ["PR_CREATION_TIME", "1601-01-01T00:00:00Z"])");
   FileTime value{0xAAAA, 0xBBBB};
-  for (const auto& [zone, hours] : {std::pair{kEasternStandard, 5}, {kEasternDaylight, 4}}) {
+  for (const auto& [zone, shift] :
+       {std::pair{kEastEight, 8 * kHour}, {kEasternDaylight, -4 * kHour}}) {
     time_zone_->information = zone;
     ASSERT_NE(library_->kWabGetProp_SysTime(context_, entries_[0], kModified, value), 0);
-    EXPECT_EQ(value.ticks(), Ticks(kNoon - hours * kHour));
+    EXPECT_EQ(value.ticks(), Ticks(kNoon + shift));
   }
   // Before 1601 in local time: nothing to hand out, and the value is left alone.
   EXPECT_EQ(library_->kWabGetProp_SysTime(context_, entries_[0], 0x30070040, value), 0);

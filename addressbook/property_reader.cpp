@@ -5,6 +5,7 @@
 #include <string>
 
 #include "addressbook/wab_entry_values.h"
+#include "component/ascii_text.h"
 #include "component/file_operations.h"
 
 namespace orvane {
@@ -53,8 +54,7 @@ class PropertyReader {
   std::u16string Short() {
     int16_t value = 0;
     if (library_.kWabGetProp_Short(context_.state.WabContext, entry_, tag_, value) == 0) return {};
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
+    return DecimalText(value);
   }
 
   std::u16string Time() {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdio>
 
-#include "addressbook/ascii_text.h"
+#include "component/ascii_text.h"
 #include "addressbook/property_reader.h"
 #include "addressbook/vcard_writer.h"
 #include "platform/automation_date.h"

@@ -9,6 +9,7 @@
 #include "addressbook/vcard_lines.h"
 #include "addressbook/vcard_values.h"
 #include "addressbook/wab_entry_values.h"
+#include "component/ascii_text.h"
 
 namespace orvane {
 namespace {
@@ -116,11 +117,6 @@ void AddRevision(VCardText& card, const std::u16string& modified, float UtcOffse
 // At 32767 the count cannot grow; the entry is written all the same.
 void CountEntry(SharedState& state) {
   if (state.CurrentCount < std::numeric_limits<int16_t>::max()) ++state.CurrentCount;
-}
-
-std::u16string DecimalText(int16_t number) {
-  const std::string digits = std::to_string(number);
-  return std::u16string(digits.begin(), digits.end());
 }
 
 void ReportProgress(CallContext& context, const std::u16string& display_name) {

@@ -1,7 +1,7 @@
 #include <array>
 #include <cstdio>
 
-#include "addressbook/ascii_text.h"
+#include "component/ascii_text.h"
 #include "addressbook/property_reader.h"
 
 namespace orvane {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "addressbook/ascii_text.h"
+#include "component/ascii_text.h"
 #include "addressbook/vcard_writer.h"
 #include "addressbook/wab_session.h"
 #include "component/call_result.h"
@@ -13,8 +13,6 @@ namespace orvane {
 namespace {
 
 constexpr char16_t kLineEnd[] = u"\r\n";
-
-std::u16string DecimalText(int number) { return AsciiToUtf16(std::to_string(number).c_str()); }
 
 // The run ends before its entry list: a notice for the progress text, and the
 // notice and the end line for the log.

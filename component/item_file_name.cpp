@@ -1,19 +1,15 @@
 #include "component/item_file_name.h"
 
+#include "component/ascii_text.h"
 #include "component/export_type.h"
 
 namespace orvane {
 namespace {
 
-std::u16string Decimal(int16_t value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
-
 // The type's default stem and the item's number; nothing for an unknown type.
 std::u16string DefaultItemName(int16_t ItemIdx, int16_t ExportType) {
   const std::u16string stem = TypeNameText(ExportType);
-  return stem.empty() ? stem : stem + Decimal(ItemIdx);
+  return stem.empty() ? stem : stem + DecimalText(ItemIdx);
 }
 
 }  // namespace

@@ -4,9 +4,6 @@
 #include <unordered_map>
 #include <utility>
 
-#include "addressbook/address_book_source.h"
-#include "component/export_type.h"
-#include "outlook/outlook_source.h"
 
 namespace orvane {
 namespace {
@@ -22,12 +19,11 @@ std::unordered_map<uint64_t, std::unique_ptr<SharedState>>& ThreadStates() {
 
 }  // namespace
 
-Module::Module(PlatformServices platform)
-    : platform_(std::move(platform)), id_(next_module_id.fetch_add(1)) {
-  sources_[0] = MakeOutlookSource(kOutlookContacts);
-  sources_[1] = MakeOutlookSource(kOutlookCalendar);
-  sources_[2] = MakeAddressBookSource();
-}
+Module::Module(PlatformServices platform, ExportSources sources)
+    : platform_(std::move(platform)),
+      sources_{std::move(sources.outlook_contacts), std::move(sources.outlook_calendar),
+               std::move(sources.address_book)},
+      id_(next_module_id.fetch_add(1)) {}
 
 Module::~Module() { ThreadStates().erase(id_); }
 

@@ -10,12 +10,18 @@
 
 namespace orvane {
 
+// The source behind each export type; a type without one does nothing.
+struct ExportSources {
+  std::unique_ptr<ExportSource> outlook_contacts;  // export type 1
+  std::unique_ptr<ExportSource> outlook_calendar;  // export type 2
+  std::unique_ptr<ExportSource> address_book;      // export type 3
+};
+
 // The loaded component: the platform it runs on, its sources, and one set of
-// shared state per thread that uses it.
+// shared state per thread that uses it. Hosts assemble it from their parts.
 class Module {
  public:
-  // The standard sources: the mail client's contacts and calendar, the address book.
-  explicit Module(PlatformServices platform);
+  Module(PlatformServices platform, ExportSources sources);
   ~Module();
   Module(const Module&) = delete;
   Module& operator=(const Module&) = delete;

@@ -20,6 +20,8 @@ std::u16string DescriptionOf(int32_t number) {
     case errors::kPathFileAccessError: return u"Path/File access error";
     case errors::kPathNotFound: return u"Path not found";
     case errors::kObjectNotSet: return u"Object variable or With block variable not set";
+    case errors::kCannotCreateObject: return u"ActiveX component can't create object";
+    case errors::kMemberNotSupported: return u"Object doesn't support this property or method";
     default: return u"";
   }
 }

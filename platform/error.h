@@ -23,6 +23,8 @@ inline constexpr int32_t kPermissionDenied = 70;
 inline constexpr int32_t kPathFileAccessError = 75;
 inline constexpr int32_t kPathNotFound = 76;
 inline constexpr int32_t kObjectNotSet = 91;
+inline constexpr int32_t kCannotCreateObject = 429;
+inline constexpr int32_t kMemberNotSupported = 438;
 }  // namespace errors
 
 // The English description that goes with a known error number; empty for others.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "addressbook/address_book_source.h"
 #include "addressbook/property_reader.h"
 #include "addressbook/tests/fake_call.h"
 #include "component/module.h"
@@ -77,7 +78,7 @@ struct WabComponent : WabPlatform {
   std::string Log() const { return File(u"/app/run.log"); }
   Files Destination() const { return fake.disk->List(u"/out"); }
 
-  Module module{Services()};
+  Module module{Services(), {nullptr, nullptr, MakeAddressBookSource()}};
   Orvane2 component{module};
   std::shared_ptr<RecordingEvents> events = std::make_shared<RecordingEvents>();
   std::u16string title = kTitleSentinel;

@@ -5,6 +5,7 @@
 #include "component/module.h"
 #include "component/orvane2.h"
 #include "component/shared_state.h"
+#include "outlook/outlook_source.h"
 #include "tests/fakes/fake_platform.h"
 
 namespace orvane {
@@ -16,7 +17,7 @@ using testing::Narrow;
 class DispatchTest : public ::testing::Test {
  protected:
   FakePlatform fake;
-  Module module{fake.services()};
+  Module module{fake.services(), {MakeOutlookSource(1), MakeOutlookSource(2), nullptr}};
   Orvane2 component{module};
 };
 
@@ -88,7 +89,7 @@ TEST_F(DispatchTest, AnotherThreadHasItsOwnState) {
 
 TEST_F(DispatchTest, AnotherModuleHasItsOwnState) {
   component.ExportBreak();
-  Module second(fake.services());
+  Module second(fake.services(), {});
   EXPECT_FALSE(second.ThreadState().BreakRequested);
 }
 

@@ -8,6 +8,7 @@
 #include "component/file_operations.h"
 #include "component/module.h"
 #include "component/orvane2.h"
+#include "outlook/outlook_source.h"
 #include "platform/error.h"
 #include "tests/fakes/fake_platform.h"
 
@@ -84,7 +85,7 @@ class ExportRunTest : public ::testing::Test {
   bool HasFile(const std::u16string& path) { return fake.disk->files.count(path) != 0; }
 
   FakePlatform fake;
-  Module module{fake.services()};
+  Module module{fake.services(), {MakeOutlookSource(1), MakeOutlookSource(2), nullptr}};
   Orvane2 component{module};
   StandInSource* source = nullptr;
   std::shared_ptr<RecordingEvents> events = std::make_shared<RecordingEvents>();

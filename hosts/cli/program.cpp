@@ -9,6 +9,7 @@
 
 #include "component/module.h"
 #include "component/orvane2.h"
+#include "hosts/assembly/standard_sources.h"
 #include "hosts/cli/commands.h"
 #include "hosts/cli/help_text.h"
 #include "hosts/cli/interrupt.h"
@@ -80,7 +81,7 @@ class Host {
                  request.command == CommandName::kExport ? ProgressBarIfTerminal(err) : nullptr),
         message_box_(std::make_shared<ConsoleMessageBox>(console_)),
         message_loop_(std::make_shared<HookMessageLoop>()),
-        module_(Platform(request)),
+        module_(Platform(request), MakeStandardSources()),
         orvane_(module_),
         hook_(HookActions(), PauseAtYieldFrom(std::getenv("ORVANE_TEST_PAUSE_AT_YIELD"))) {
     message_loop_->SetHook([this] { hook_(); });

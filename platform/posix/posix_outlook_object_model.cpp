@@ -4,12 +4,8 @@
 
 namespace orvane::posix {
 
-namespace {
-constexpr int32_t kCannotCreateObject = 429;
-}  // namespace
-
 std::shared_ptr<OutlookApplication> PosixOutlookObjectModel::CreateApplication() {
-  throw Error(kCannotCreateObject, u"Can't create object");
+  throw Error(errors::kCannotCreateObject);
 }
 
 }  // namespace orvane::posix

@@ -50,7 +50,7 @@ TEST(PosixOutlookObjectModel, CreatingTheApplicationFailsWith429) {
     FAIL() << "an application was created";
   } catch (const Error& error) {
     EXPECT_EQ(error.number(), 429);
-    EXPECT_EQ(error.description(), u"Can't create object");
+    EXPECT_EQ(error.description(), u"ActiveX component can't create object");
   }
 }
 

@@ -63,7 +63,7 @@ struct WabComponent : WabPlatform {
   // Fails `operation` on the working file of entry 2.
   void FailOnSecond(const std::string& operation, int32_t error) {
     fake.disk->before = [=](const std::string& done, const std::u16string& path) {
-      if (done == operation && path == u"/app/tmp/ExpressvCard2.vcf") throw Error(error);
+      if (done == operation && path == u"/app/tmp/run-1/ExpressvCard2.vcf") throw Error(error);
     };
   }
   // The library closed, every fetched entry freed, and WabEntries back to its single element.
@@ -251,7 +251,7 @@ TEST(WabExportRun, FailingCopyIsShownAndStopsTheRunAfterThatEntry) {
   EXPECT_EQ(wab.fake.message_box->shown[0].first, u"Permission denied");
   EXPECT_EQ(wab.fake.message_box->shown[0].second, MessageBoxKind::kCritical);
   EXPECT_EQ(wab.Destination(), (Files{u"ExpressvCard1.vcf"}));
-  EXPECT_EQ(std::ranges::count(wab.fake.disk->operations, "DeleteFile /app/tmp/ExpressvCard2.vcf"),
+  EXPECT_EQ(std::ranges::count(wab.fake.disk->operations, "DeleteFile /app/tmp/run-1/ExpressvCard2.vcf"),
             1);
   EXPECT_EQ(wab.Log(), kHeader + Logged({"Ann", "Bo"}) + kCancel);
   EXPECT_TRUE(wab.LibraryReleased());
@@ -274,6 +274,7 @@ TEST(WabExportRun, CombinedModeGathersEveryCardIntoOneFile) {
   wab.fake.disk->AddFile(u"/app/tmp/ExpressvCard.vcf", "left by an earlier run\r\n");
   EXPECT_EQ(wab.Export(1), 0);
   EXPECT_EQ(wab.File(u"/out/ExpressvCard.vcf"), CardNamed("Ann") + CardNamed("Bo"));
+  EXPECT_EQ(wab.File(u"/app/tmp/ExpressvCard.vcf"), "left by an earlier run\r\n");
   EXPECT_EQ(wab.Destination(),
             (Files{u"ExpressvCard.vcf", u"ExpressvCard1.vcf", u"ExpressvCard2.vcf"}));
 }

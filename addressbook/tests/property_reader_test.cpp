@@ -38,6 +38,14 @@ TEST(PropertyText, IsTheValueAsText) {
   }
 }
 
+// Notes of many megabytes are not cut or left out.
+TEST(PropertyText, ValuesOfAnyLengthComeOutWhole) {
+  const std::string huge(17 * 1024 * 1024, 'n');
+  FakeCall call({FakeEntry().Text(PR_COMMENT, huge).List(kList, {"a", huge})});
+  EXPECT_EQ(GetWabPropText(call.context, PR_COMMENT, 1).size(), huge.size());
+  EXPECT_EQ(GetWabPropText(call.context, kList, 1).size(), huge.size() + 2);
+}
+
 TEST(PropertyText, ListElementThatFailsIsSkippedAndTheOthersKeepTheirOrder) {
   FakeCall call({FakeEntry().List(kList, {"a", "b", "c"})});
   call.book->failing_element = 1;

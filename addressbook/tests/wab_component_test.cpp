@@ -118,6 +118,9 @@ TEST(WabItems, GetItemMovesOnlyATimeItReadAndByTheExactOffset) {
       {FakeEntry().Text(PR_DISPLAY_NAME, "Ann").Time(PR_LAST_MODIFICATION_TIME, noon), 0, u"Ann",
        "2005-03-01 15:30:00"},
       {FakeEntry().Text(PR_SURNAME, "Lee"), 0, kTitleSentinel, "2000-01-01"},
+      {FakeEntry().Text(PR_DISPLAY_NAME, "Leap").Time(PR_LAST_MODIFICATION_TIME,
+                                                      FileTimeOf({2024, 2, 28, 20, 30, 0})),
+       0, u"Leap", "2024-02-29"},
       // A time the library cannot read: stored as a text.
       {FakeEntry().Text(PR_DISPLAY_NAME, "Ann").Text(PR_LAST_MODIFICATION_TIME, "noon"),
        errors::kTypeMismatch, u"Ann", "2000-01-01"},

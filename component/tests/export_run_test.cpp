@@ -247,6 +247,10 @@ TEST_F(ExportRunTest, FailingLogWriteInTheNormalEndingIsTheRunsError) {
   };
   EXPECT_EQ(component.Export2(u"/out", u"", 3, std::nullopt, u"run.log"), 70);
   EXPECT_EQ(events->lines.back(), "done [Permission denied] [/app/run.log]");
+  EXPECT_EQ(std::count(fake.disk->operations.begin(), fake.disk->operations.end(),
+                       "AppendToFile /app/run.log"),
+            1)
+      << "the block is not tried again in the error ending";
   EXPECT_FALSE(fake.disk->HasFolder(u"/app/tmp"));
 }
 

@@ -9,6 +9,7 @@
 #include <limits>
 #include <map>
 
+#include "platform/error.h"
 #include "platform/posix/error_mapping.h"
 #include "platform/posix/text_conversion.h"
 #include "platform/posix/tests/test_helpers.h"
@@ -20,16 +21,41 @@ namespace {
 using namespace std::string_literals;
 using testing::ThrownErrorNumber;
 
+// Every reason the system gives has its number and the text that goes with it.
 TEST(ErrorMapping, OperatingSystemErrorsTable) {
-  const struct { int os_error; MissingPath missing; int32_t expected; } cases[] = {
-      {ENOENT, MissingPath::kFile, 53},   {ENOENT, MissingPath::kFolder, 76},
-      {EEXIST, MissingPath::kFolder, 58}, {ENOSPC, MissingPath::kFile, 61},
-      {EDQUOT, MissingPath::kFile, 61},   {EACCES, MissingPath::kFile, 70},
-      {ENOTDIR, MissingPath::kFile, 76},  {EIO, MissingPath::kFile, 75},
-      {ENOMEM, MissingPath::kFile, 7},
-  };
+  const struct { int os_error; MissingPath missing; int32_t expected; std::u16string text; }
+      cases[] = {
+          {ENOENT, MissingPath::kFile, 53, u"File not found"},
+          {ENOENT, MissingPath::kFolder, 76, u"Path not found"},
+          {ENOTDIR, MissingPath::kFile, 76, u"Path not found"},
+          {ELOOP, MissingPath::kFile, 76, u"Path not found"},
+          {ENAMETOOLONG, MissingPath::kFile, 76, u"Path not found"},
+          {EEXIST, MissingPath::kFolder, 58, u"File already exists"},
+          {ENOSPC, MissingPath::kFile, 61, u"Disk full"},
+          {EDQUOT, MissingPath::kFile, 61, u"Disk full"},
+          {EFBIG, MissingPath::kFile, 61, u"Disk full"},
+          {EACCES, MissingPath::kFile, 70, u"Permission denied"},
+          {EPERM, MissingPath::kFile, 70, u"Permission denied"},
+          {EROFS, MissingPath::kFile, 70, u"Permission denied"},
+          {ENOMEM, MissingPath::kFile, 7, u"Out of memory"},
+          {EMLINK, MissingPath::kFile, 75, u"Path/File access error"},
+          {EIO, MissingPath::kFile, 75, u"Path/File access error"},
+          {EISDIR, MissingPath::kFile, 75, u"Path/File access error"},
+          {EBUSY, MissingPath::kFolder, 75, u"Path/File access error"},
+          {ENOTEMPTY, MissingPath::kFolder, 75, u"Path/File access error"},
+          {EXDEV, MissingPath::kFile, 75, u"Path/File access error"},
+          {EMFILE, MissingPath::kFile, 75, u"Path/File access error"},
+      };
   for (const auto& c : cases) {
-    EXPECT_EQ(ErrorNumberFromErrno(c.os_error, c.missing), c.expected) << "errno " << c.os_error;
+    SCOPED_TRACE(c.os_error);
+    EXPECT_EQ(ErrorNumberFromErrno(c.os_error, c.missing), c.expected);
+    try {
+      ThrowForErrno(c.os_error, c.missing);
+      ADD_FAILURE() << "nothing thrown";
+    } catch (const Error& error) {
+      EXPECT_EQ(error.number(), c.expected);
+      EXPECT_EQ(error.description(), c.text);
+    }
   }
 }
 
@@ -238,6 +264,20 @@ TEST(PosixFileSystem, TemporaryFolderTable) {
     PosixFileSystemFactory factory(std::make_shared<SystemCalls>(),
                                    TemporaryFolderOf(testing::FakeEnvironment(c.environment)));
     EXPECT_EQ(factory.CreateFileSystem()->GetTemporaryFolder(), c.expected) << &c - cases;
+  }
+}
+
+// Folders are as open as the user's umask allows, no narrower.
+TEST_F(PosixFileSystemTest, FoldersTakeTheModeTheUmaskAllows) {
+  for (const mode_t mask : {mode_t{022}, mode_t{027}, mode_t{0}}) {
+    SCOPED_TRACE(mask);
+    const mode_t before = ::umask(mask);
+    const std::u16string path = folder_.Path16("made-" + std::to_string(mask));
+    files_.CreateFolder(path + u"/");
+    ::umask(before);
+    struct stat status {};
+    ASSERT_EQ(::stat(EncodeUtf8(path).c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0777u & ~mask);
   }
 }
 

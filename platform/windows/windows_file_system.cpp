@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <limits>
 
+#include <sddl.h>
+#include <bcrypt.h>
+
 #include "platform/windows/automation_call.h"
 
 namespace orvane::windows {
@@ -31,6 +34,58 @@ struct FileHandle {
 [[noreturn]] void ThrowForLastError() {
   ThrowForFailure(HRESULT_FROM_WIN32(GetLastError()), nullptr, FailureKind::kFile);
 }
+
+std::u16string WithSeparator(std::u16string folder) {
+  if (folder.empty() || (folder.back() != u'\\' && folder.back() != u'/')) folder += u'\\';
+  return folder;
+}
+
+// Sixteen random hexadecimal digits.
+std::u16string RandomName() {
+  unsigned char bytes[8] = {};
+  if (BCryptGenRandom(nullptr, bytes, sizeof bytes, BCRYPT_USE_SYSTEM_PREFERRED_RNG) != 0) {
+    throw Error(errors::kInternalError);
+  }
+  static constexpr char16_t kDigits[] = u"0123456789abcdef";
+  std::u16string name = u"run-";
+  for (unsigned char byte : bytes) {
+    name += kDigits[byte >> 4];
+    name += kDigits[byte & 0xF];
+  }
+  return name;
+}
+
+// A security descriptor that gives the current user, and nobody else, the folder.
+class OwnerOnlyDescriptor {
+ public:
+  OwnerOnlyDescriptor() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return;
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::string buffer(size, '\0');
+    wchar_t* sid_text = nullptr;
+    if (size != 0 && GetTokenInformation(token, TokenUser, buffer.data(), size, &size) &&
+        ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid,
+                               &sid_text)) {
+      const std::wstring sddl = L"D:P(A;OICI;FA;;;" + std::wstring(sid_text) + L")";
+      LocalFree(sid_text);
+      ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1,
+                                                           &descriptor_, nullptr);
+    }
+    CloseHandle(token);
+  }
+  OwnerOnlyDescriptor(const OwnerOnlyDescriptor&) = delete;
+  OwnerOnlyDescriptor& operator=(const OwnerOnlyDescriptor&) = delete;
+  ~OwnerOnlyDescriptor() {
+    if (descriptor_ != nullptr) LocalFree(descriptor_);
+  }
+  // Null when the user could not be found; the folder then inherits its parent's rights.
+  PSECURITY_DESCRIPTOR get() const { return descriptor_; }
+
+ private:
+  PSECURITY_DESCRIPTOR descriptor_ = nullptr;
+};
 
 }  // namespace
 
@@ -80,18 +135,59 @@ std::u16string WindowsFileSystem::GetParentFolderName(const std::u16string& path
   return TextOf(ValueOfVariant(*result));
 }
 
-// The bytes are already in the code page: written as they are, at the end.
+std::u16string WindowsFileSystem::GetTemporaryFolder() {
+  constexpr int32_t kTemporaryFolder = 2;
+  Variant folder;
+  InvokeByName(object_.get(), u"GetSpecialFolder", DISPATCH_METHOD, {{kTemporaryFolder}},
+               folder.get(), FailureKind::kFile);
+  Variant path;
+  InvokeByName(DispatchOfVariant(*folder).get(), u"Path", DISPATCH_PROPERTYGET, {}, path.get(),
+               FailureKind::kFile);
+  return WithSeparator(TextOf(ValueOfVariant(*path)));
+}
+
+// Made in one step: a name that exists already is never taken over, only tried again.
+std::u16string WindowsFileSystem::CreatePrivateFolder(const std::u16string& parent) {
+  const OwnerOnlyDescriptor descriptor;
+  SECURITY_ATTRIBUTES attributes{sizeof(SECURITY_ATTRIBUTES), descriptor.get(), FALSE};
+  constexpr int kAttempts = 16;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    const std::u16string folder = WithSeparator(parent) + RandomName();
+    if (CreateDirectoryW(WidePointer(folder), descriptor.get() ? &attributes : nullptr)) {
+      return folder + u'\\';
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS) ThrowForLastError();
+  }
+  throw Error(errors::kFileAlreadyExists);
+}
+
+void WindowsFileSystem::DeleteEmptyFolder(const std::u16string& path) {
+  std::u16string folder = path;
+  while (folder.size() > 1 && (folder.back() == u'\\' || folder.back() == u'/')) folder.pop_back();
+  if (folder.empty()) throw Error(errors::kPathNotFound);
+  if (!RemoveDirectoryW(WidePointer(folder))) ThrowForLastError();
+}
+
+// The bytes are already in the code page: written as they are, at the end. A
+// write that fails part way takes back what it wrote.
 void WindowsFileSystem::AppendToFile(const std::u16string& path, std::string_view bytes) {
-  FileHandle file{CreateFileW(WidePointer(path), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+  FileHandle file{CreateFileW(WidePointer(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
   if (file.handle == INVALID_HANDLE_VALUE) ThrowForLastError();
+  LARGE_INTEGER end{};
+  if (!SetFilePointerEx(file.handle, LARGE_INTEGER{}, &end, FILE_END)) ThrowForLastError();
   while (!bytes.empty()) {
     const DWORD chunk = static_cast<DWORD>(
         std::min<size_t>(bytes.size(), std::numeric_limits<DWORD>::max() / 2));
     DWORD written = 0;
-    if (!WriteFile(file.handle, bytes.data(), chunk, &written, nullptr)) ThrowForLastError();
-    if (written == 0) ThrowForFailure(HRESULT_FROM_WIN32(ERROR_DISK_FULL), nullptr,
-                                      FailureKind::kFile);
+    DWORD error = WriteFile(file.handle, bytes.data(), chunk, &written, nullptr)
+                      ? (written == 0 ? DWORD{ERROR_DISK_FULL} : DWORD{ERROR_SUCCESS})
+                      : GetLastError();
+    if (error != ERROR_SUCCESS) {
+      SetFilePointerEx(file.handle, end, nullptr, FILE_BEGIN);
+      SetEndOfFile(file.handle);
+      ThrowForFailure(HRESULT_FROM_WIN32(error), nullptr, FailureKind::kFile);
+    }
     bytes.remove_prefix(written);
   }
 }

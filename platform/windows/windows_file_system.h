@@ -20,6 +20,9 @@ class WindowsFileSystem final : public FileSystem {
   void Deletefolder(const std::u16string& path) override;
   void CopyFile(const std::u16string& source, const std::u16string& destination) override;
   std::u16string GetParentFolderName(const std::u16string& path) override;
+  std::u16string GetTemporaryFolder() override;
+  std::u16string CreatePrivateFolder(const std::u16string& parent) override;
+  void DeleteEmptyFolder(const std::u16string& path) override;
   void AppendToFile(const std::u16string& path, std::string_view bytes) override;
 
  private:

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing.
+# With --windows: also what the Windows build and its tests under Wine need.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,9 @@ packages=(
   tzdata
   python3 python3-vobject
 )
+if [[ "${1:-}" == "--windows" ]]; then
+  packages+=(wine wine64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

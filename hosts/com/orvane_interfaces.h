@@ -4,7 +4,9 @@
 // dispatch ids and the dual interface _Orvane2 as laid out in its type library.
 
 #include <windows.h>
-#include <oaidl.h>
+#include <ole2.h>
+#include <ocidl.h>
+#include <olectl.h>
 
 namespace orvane::com {
 

@@ -57,7 +57,12 @@ std::u16string SystemMessageOf(HRESULT result) {
 }
 
 Error ErrorOfCode(HRESULT code, std::u16string description, FailureKind kind) {
-  int32_t number = kind == FailureKind::kFile ? FileErrorNumber(static_cast<uint32_t>(code)) : 0;
+  int32_t number = 0;
+  if (kind != FailureKind::kGeneral) {
+    number = FileErrorNumber(static_cast<uint32_t>(code), kind == FailureKind::kFolder
+                                                              ? MissingPath::kFolder
+                                                              : MissingPath::kFile);
+  }
   if (number == 0) number = GeneralErrorNumber(code);
   if (number != 0 && !DescriptionOf(number).empty()) {
     // The numbers hosts know carry the texts hosts know.

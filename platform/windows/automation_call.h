@@ -12,9 +12,9 @@
 
 namespace orvane::windows {
 
-// How a failure code becomes an orvane::Error: the file operations take their
-// numbers from FileErrorNumber, everything else from the general rules.
-enum class FailureKind { kGeneral, kFile };
+// How a failure code becomes an orvane::Error: the file and folder operations
+// take their numbers from FileErrorNumber, everything else from the general rules.
+enum class FailureKind { kGeneral, kFile, kFolder };
 
 // The orvane::Error for a failed automation call. `exception` is the excepinfo
 // the callee filled (for DISP_E_EXCEPTION), or null.

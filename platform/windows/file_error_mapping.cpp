@@ -58,14 +58,21 @@ int32_t NumberOfSystemError(uint32_t code) {
 
 }  // namespace
 
-int32_t FileErrorNumber(uint32_t code) {
+int32_t FileErrorNumber(uint32_t code, MissingPath missing) {
+  int32_t number = 0;
   if ((code & 0xFFFF0000) == kFacilityControl) {
-    const auto number = static_cast<int32_t>(code & 0xFFFF);
-    return IsFileErrorNumber(number) ? number : 0;
+    number = static_cast<int32_t>(code & 0xFFFF);
+    if (!IsFileErrorNumber(number)) number = 0;
+  } else if ((code & 0xFFFF0000) == kFacilityWin32) {
+    number = NumberOfSystemError(code & 0xFFFF);
+  } else if (code <= 0xFFFF) {
+    number = NumberOfSystemError(code);
   }
-  if ((code & 0xFFFF0000) == kFacilityWin32) return NumberOfSystemError(code & 0xFFFF);
-  if (code <= 0xFFFF) return NumberOfSystemError(code);
-  return 0;
+  // A folder operation that finds nothing at its path has lost a folder.
+  if (number == errors::kFileNotFound && missing == MissingPath::kFolder) {
+    number = errors::kPathNotFound;
+  }
+  return number;
 }
 
 }  // namespace orvane::windows

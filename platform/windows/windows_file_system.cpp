@@ -31,8 +31,8 @@ struct FileHandle {
   }
 };
 
-[[noreturn]] void ThrowForLastError() {
-  ThrowForFailure(HRESULT_FROM_WIN32(GetLastError()), nullptr, FailureKind::kFile);
+[[noreturn]] void ThrowForLastError(FailureKind kind = FailureKind::kFile) {
+  ThrowForFailure(HRESULT_FROM_WIN32(GetLastError()), nullptr, kind);
 }
 
 std::u16string WithSeparator(std::u16string folder) {
@@ -95,14 +95,14 @@ WindowsFileSystem::WindowsFileSystem()
 bool WindowsFileSystem::FolderExists(const std::u16string& path) {
   Variant result;
   InvokeByName(object_.get(), u"FolderExists", DISPATCH_METHOD, {{path}}, result.get(),
-               FailureKind::kFile);
+               FailureKind::kFolder);
   return TruthOf(*result);
 }
 
 void WindowsFileSystem::CreateFolder(const std::u16string& path) {
   Variant result;
   InvokeByName(object_.get(), u"CreateFolder", DISPATCH_METHOD, {{path}}, result.get(),
-               FailureKind::kFile);
+               FailureKind::kFolder);
 }
 
 bool WindowsFileSystem::FileExists(const std::u16string& path) {
@@ -119,7 +119,7 @@ void WindowsFileSystem::DeleteFile(const std::u16string& path) {
 
 void WindowsFileSystem::Deletefolder(const std::u16string& path) {
   InvokeByName(object_.get(), u"DeleteFolder", DISPATCH_METHOD, {{path}}, nullptr,
-               FailureKind::kFile);
+               FailureKind::kFolder);
 }
 
 void WindowsFileSystem::CopyFile(const std::u16string& source, const std::u16string& destination) {
@@ -156,7 +156,7 @@ std::u16string WindowsFileSystem::CreatePrivateFolder(const std::u16string& pare
     if (CreateDirectoryW(WidePointer(folder), descriptor.get() ? &attributes : nullptr)) {
       return folder + u'\\';
     }
-    if (GetLastError() != ERROR_ALREADY_EXISTS) ThrowForLastError();
+    if (GetLastError() != ERROR_ALREADY_EXISTS) ThrowForLastError(FailureKind::kFolder);
   }
   throw Error(errors::kFileAlreadyExists);
 }
@@ -165,7 +165,7 @@ void WindowsFileSystem::DeleteEmptyFolder(const std::u16string& path) {
   std::u16string folder = path;
   while (folder.size() > 1 && (folder.back() == u'\\' || folder.back() == u'/')) folder.pop_back();
   if (folder.empty()) throw Error(errors::kPathNotFound);
-  if (!RemoveDirectoryW(WidePointer(folder))) ThrowForLastError();
+  if (!RemoveDirectoryW(WidePointer(folder))) ThrowForLastError(FailureKind::kFolder);
 }
 
 // The bytes are already in the code page: written as they are, at the end. A

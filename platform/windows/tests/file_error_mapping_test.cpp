@@ -10,12 +10,13 @@ namespace {
 struct MappingCase {
   uint32_t code;
   int32_t number;
+  MissingPath missing = MissingPath::kFile;
 };
 
 class FileErrorNumberTest : public testing::TestWithParam<MappingCase> {};
 
 TEST_P(FileErrorNumberTest, MapsCode) {
-  EXPECT_EQ(FileErrorNumber(GetParam().code), GetParam().number)
+  EXPECT_EQ(FileErrorNumber(GetParam().code, GetParam().missing), GetParam().number)
       << std::hex << "code 0x" << GetParam().code;
 }
 
@@ -37,7 +38,14 @@ INSTANTIATE_TEST_SUITE_P(
         MappingCase{183, 58},
         // Neither a file failure nor a known code.
         MappingCase{0x80070008, 0}, MappingCase{0x80004005, 0}, MappingCase{0x8002000E, 0},
-        MappingCase{0, 0}, MappingCase{6, 0}));
+        MappingCase{0, 0}, MappingCase{6, 0},
+        // For a folder operation a missing file is a missing folder; nothing else changes.
+        MappingCase{0x800A0035, 76, MissingPath::kFolder},
+        MappingCase{0x80070002, 76, MissingPath::kFolder}, MappingCase{2, 76, MissingPath::kFolder},
+        MappingCase{0x80070003, 76, MissingPath::kFolder},
+        MappingCase{0x80070005, 70, MissingPath::kFolder},
+        MappingCase{0x80070091, 75, MissingPath::kFolder},
+        MappingCase{0x80004005, 0, MissingPath::kFolder}));
 
 }  // namespace
 }  // namespace orvane::windows

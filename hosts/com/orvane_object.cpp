@@ -3,7 +3,6 @@
 #include <new>
 
 #include "hosts/com/server_state.h"
-#include "platform/error.h"
 
 namespace orvane::com {
 namespace {
@@ -343,15 +342,9 @@ HRESULT Orvane2Object::Export2(BSTR* Destination, BSTR* Exportname, short* Expor
     const ComPtr<IDispatch> keep_alive = ComPtr<IDispatch>::AddingReference(this);
     const std::optional<int16_t> mode =
         ExportMode ? std::optional<int16_t>(*ExportMode) : std::optional<int16_t>(int16_t{0});
-    try {
-      *result = core_.Export2(TextOfBstr(*Destination), TextOfBstr(*Exportname), *ExportType, mode,
-                              LogName ? TextOfBstr(*LogName) : std::u16string(),
-                              LogPath ? TextOfBstr(*LogPath) : std::u16string());
-    } catch (const Error& error) {
-      // The one failure the run lets out: its log file could not be written
-      // after the error ending. The host sees that error as the call's failure.
-      return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, error.number() & 0xFFFF);
-    }
+    *result = core_.Export2(TextOfBstr(*Destination), TextOfBstr(*Exportname), *ExportType, mode,
+                            LogName ? TextOfBstr(*LogName) : std::u16string(),
+                            LogPath ? TextOfBstr(*LogPath) : std::u16string());
     return S_OK;
   });
 }

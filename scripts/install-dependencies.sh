@@ -8,6 +8,7 @@ packages=(
   nlohmann-json3-dev
   tzdata
   python3 python3-vobject
+  clang libclang-rt-dev
 )
 
 missing=()

@@ -91,6 +91,14 @@ class FixedLanguage final : public UserLanguage {
   uint16_t id;
 };
 
+// Reports the zone it was made with.
+class FixedTimeZone final : public TimeZone {
+ public:
+  explicit FixedTimeZone(TimeZoneInformation information = {}) : zone(information) {}
+  TimeZoneInformation GetTimeZoneInformation() override { return zone; }
+  TimeZoneInformation zone;
+};
+
 // Stores text as UTF-8, so tests read back exactly what was written.
 class Utf8CodePage final : public CodePage {
  public:

@@ -128,6 +128,27 @@ void PosixFileSystem::AppendToFile(const std::u16string& path, std::string_view 
   if (const int close_error = calls_->Close(fd)) ThrowForErrno(close_error, MissingPath::kFile);
 }
 
+std::string PosixFileSystem::ReadFileBytes(const std::u16string& path) {
+  const std::string native = NativePath(path);
+  // A folder is no file of that name.
+  if (IsFolder(native)) throw Error(errors::kFileNotFound);
+  int fd = -1;
+  if (const int error = calls_->Open(native, O_RDONLY, 0, fd)) ThrowForFile(error, native);
+  std::string bytes;
+  char buffer[64 * 1024];
+  for (;;) {
+    std::size_t count = 0;
+    if (const int error = calls_->Read(fd, buffer, sizeof buffer, count)) {
+      calls_->Close(fd);
+      ThrowForErrno(error, MissingPath::kFile);
+    }
+    if (count == 0) break;
+    bytes.append(buffer, count);
+  }
+  calls_->Close(fd);
+  return bytes;
+}
+
 PosixFileSystemFactory::PosixFileSystemFactory(std::shared_ptr<SystemCalls> calls)
     : calls_(std::move(calls)) {}
 

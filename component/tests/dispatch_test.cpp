@@ -36,7 +36,7 @@ TEST_F(DispatchTest, UnknownExportTypesDoNothing) {
     EXPECT_EQ(component.ExportItem2(1, type, filename), 0);
     EXPECT_EQ(filename, u"");
   }
-  EXPECT_EQ(fake.outlook->attempts, 0) << "no mail-client session for other types";
+  EXPECT_EQ(fake.missing_outlook->attempts, 0) << "no mail-client session for other types";
   EXPECT_TRUE(fake.disk->files.empty());
 }
 

@@ -42,7 +42,7 @@ void ExportOutlookCalendar(CallContext& context) {
   state.TotalCount = NarrowOutlookCount(count);
   context.RaiseExportEvent(0);
 
-  const auto members = items->Enumerate();
+  const auto members = Required(items->Enumerate());
   for (auto item = members->Next(); item && !state.BreakRequested; item = members->Next()) {
     context.YieldToHost();
     const std::shared_ptr<OutlookAppointment> appointment = Required(item->AsAppointment());

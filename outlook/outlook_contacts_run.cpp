@@ -46,7 +46,7 @@ class ContactsRun {
     state_.CurrentCount = 0;
     context_.RaiseExportEvent(0);
 
-    const auto members = items->Enumerate();
+    const auto members = Required(items->Enumerate());
     for (auto item = members->Next(); item && !state_.BreakRequested; item = members->Next()) {
       context_.YieldToHost();
       if (ItemClass(*item) == outlook::kClassContact) {
@@ -62,7 +62,7 @@ class ContactsRun {
   void ExportSubfolders(OutlookFolder& folder) {
     const std::shared_ptr<OutlookFolders> subfolders = Required(folder.Folders());
     if (subfolders->Count() <= 0) return;
-    const auto members = subfolders->Enumerate();
+    const auto members = Required(subfolders->Enumerate());
     while (const std::shared_ptr<OutlookFolder> subfolder = members->Next()) {
       ExportContactFolder(*subfolder);
     }

@@ -14,8 +14,8 @@ namespace orvane {
 // OpenOutlook opened. Every failure leaves by orvane::Error.
 
 // An object the object model handed back empty is an unset object variable (91).
-template <typename Object>
-std::shared_ptr<Object> Required(std::shared_ptr<Object> object) {
+template <typename Pointer>
+Pointer Required(Pointer object) {
   if (!object) throw Error(errors::kObjectNotSet);
   return object;
 }

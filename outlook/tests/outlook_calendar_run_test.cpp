@@ -106,17 +106,18 @@ TEST(CalendarExport, FailuresOutsideTheCopyEndTheRunWithTheirError) {
     std::string log;
     Files written;
   } rows[] = {
-      {"the calendar cannot be read", [](CalendarComponent& c) { c.mail->calendar->items_error = 70; },
-       70, "", {}},
-      {"A cannot be saved", [](CalendarComponent& c) { c.mail->calendar->items[0]->save_error = 61; },
-       61, kFolder, {}},
+      {"the calendar cannot be read",
+       [](CalendarComponent& c) { c.mail->calendar->items_error = 70; }, 70, "", {}},
+      {"A cannot be saved",
+       [](CalendarComponent& c) { c.mail->calendar->items[0]->save_error = 61; }, 61, kFolder, {}},
       {"the working folder is gone when A is saved",
        [](CalendarComponent& c) {
          c.events->on_event = [&c](const std::string&) { c.fake.disk->folders.erase(u"/app/tmp"); };
        },
        errors::kPathNotFound, kFolder, {}},
-      {"B cannot be saved", [](CalendarComponent& c) { c.mail->calendar->items[2]->save_error = 61; },
-       61, kFolder + Logged(1, {"A"}), {u"OutlookvCal1.vcs"}},
+      {"B cannot be saved",
+       [](CalendarComponent& c) { c.mail->calendar->items[2]->save_error = 61; }, 61,
+       kFolder + Logged(1, {"A"}), {u"OutlookvCal1.vcs"}},
       {"the second item is no appointment",
        [](CalendarComponent& c) { c.mail->calendar->items[1] = c.mail->ItemOfClass(44, u"Memo"); },
        errors::kTypeMismatch, kFolder + Logged(1, {"A"}), {u"OutlookvCal1.vcs"}},

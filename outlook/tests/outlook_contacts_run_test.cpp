@@ -18,7 +18,9 @@ std::string EndLines(int count, const std::string& notice) {
 
 Files Numbered(int count) {
   Files files;
-  for (int n = 1; n <= count; ++n) files.push_back(u"OutlookvCard" + Widen(std::to_string(n)) + u".vcf");
+  for (int n = 1; n <= count; ++n) {
+    files.push_back(u"OutlookvCard" + Widen(std::to_string(n)) + u".vcf");
+  }
   std::sort(files.begin(), files.end());
   return files;
 }
@@ -61,8 +63,8 @@ TEST(ContactsExport, ContactsAndAListEndToEnd) {
             (Events{"progress 4 0 Contacts", "progress 4 1 Ann", "progress 3 1 Ann",
                     "progress 3 2 Bo", "progress 3 3 Cy", "progress 3 3 " + kFinish,
                     "done [] [/app/run.log]"}));
-  EXPECT_EQ(outlook.Log(),
-            kStart + FolderLines("Contacts") + Logged(1, {"Ann", "Bo", "Cy"}) + EndLines(3, kFinish));
+  EXPECT_EQ(outlook.Log(), kStart + FolderLines("Contacts") + Logged(1, {"Ann", "Bo", "Cy"}) +
+                               EndLines(3, kFinish));
   EXPECT_EQ(outlook.yields, 4) << "once per item, the list included";
   EXPECT_TRUE(outlook.working_files_seen.empty()) << outlook.working_files_seen[0];
   EXPECT_TRUE(outlook.fake.message_box->shown.empty());
@@ -161,7 +163,9 @@ TEST(ContactsExport, FailingCopyIsShownAndStopsTheRunAfterThatContact) {
     int exists_failures = row.fail_exists;
     outlook.fake.disk->before = [&](const std::string& operation, const std::u16string& path) {
       if (path != second) return;
-      if (operation == "FileExists" && exists_failures-- > 0) throw Error(errors::kPathFileAccessError);
+      if (operation == "FileExists" && exists_failures-- > 0) {
+        throw Error(errors::kPathFileAccessError);
+      }
       if (operation == "CopyFile" && row.fail_copy) throw Error(errors::kPermissionDenied);
     };
     EXPECT_EQ(outlook.Export(kContacts), 0);

@@ -46,8 +46,9 @@ class FakeFolders final : public OutlookFolders {
   explicit FakeFolders(std::shared_ptr<FakeOutlookFolder> folder) : folder_(std::move(folder)) {}
   int32_t Count() override { return static_cast<int32_t>(folder_->subfolders.size()); }
   std::unique_ptr<OutlookEnumerator<OutlookFolder>> Enumerate() override {
-    return std::make_unique<SnapshotEnumerator<OutlookFolder>>(std::vector<std::shared_ptr<OutlookFolder>>(
-        folder_->subfolders.begin(), folder_->subfolders.end()));
+    return std::make_unique<SnapshotEnumerator<OutlookFolder>>(
+        std::vector<std::shared_ptr<OutlookFolder>>(folder_->subfolders.begin(),
+                                                    folder_->subfolders.end()));
   }
 
  private:

@@ -86,7 +86,7 @@ TEST(CalendarExport, StopFromAnEventHandlerFinishesThatAppointmentOnly) {
 
 TEST(CalendarExport, FailingCopyIsShownAndStopsTheRunAfterThatAppointment) {
   CalendarComponent outlook;
-  outlook.Fail("CopyFile", u"/app/tmp/OutlookvCal1.vcs", errors::kDiskFull);
+  outlook.Fail("CopyFile", kWorking + u"OutlookvCal1.vcs", errors::kDiskFull);
   EXPECT_EQ(outlook.Export(kCalendar), 0);
   ASSERT_EQ(outlook.fake.message_box->shown.size(), 1u);
   EXPECT_EQ(outlook.fake.message_box->shown[0].first, u"Disk full");
@@ -112,7 +112,9 @@ TEST(CalendarExport, FailuresOutsideTheCopyEndTheRunWithTheirError) {
        [](CalendarComponent& c) { c.mail->calendar->items[0]->save_error = 61; }, 61, kFolder, {}},
       {"the working folder is gone when A is saved",
        [](CalendarComponent& c) {
-         c.events->on_event = [&c](const std::string&) { c.fake.disk->folders.erase(u"/app/tmp"); };
+         c.events->on_event = [&c](const std::string&) {
+           c.fake.disk->folders.erase(u"/app/tmp/run-1");
+         };
        },
        errors::kPathNotFound, kFolder, {}},
       {"B cannot be saved",
@@ -140,6 +142,7 @@ TEST(CalendarExport, CombinedModeGathersEveryAppointmentIntoOneFile) {
   outlook.fake.disk->AddFolder(u"/app/tmp");
   outlook.fake.disk->AddFile(u"/app/tmp/plans.vcs", "left by an earlier run\r\n");
   EXPECT_EQ(outlook.component.Export2(u"/out", u"plans", kCalendar, int16_t{1}), 0);
+  EXPECT_EQ(outlook.File(u"/app/tmp/plans.vcs"), "left by an earlier run\r\n");
   EXPECT_EQ(outlook.File(u"/out/plans.vcs"),
             "vCalendar of A\r\nvCalendar of B\r\nvCalendar of C\r\n");
   EXPECT_EQ(outlook.Destination(),

@@ -24,6 +24,8 @@ using Events = std::vector<std::string>;
 constexpr int16_t kContacts = 1;
 constexpr int16_t kCalendar = 2;
 const std::string kStart = "[Export starting time:06.12.2026 09:05:07]\r\n";
+// The folder the first run of a test works in.
+const std::u16string kWorking = u"/app/tmp/run-1/";
 
 // Log lines of exported items, numbered from `first`.
 inline std::string Logged(int first, const std::vector<std::string>& names) {
@@ -64,7 +66,7 @@ struct OutlookComponent {
   // Notes, at every progress event, whether the working folder holds a file.
   void WatchWorkingFolder() {
     events->on_event = [this](const std::string& line) {
-      if (line.rfind("progress", 0) == 0 && !fake.disk->List(u"/app/tmp").empty()) {
+      if (line.rfind("progress", 0) == 0 && !fake.disk->List(kWorking).empty()) {
         working_files_seen.push_back(line);
       }
     };

@@ -144,7 +144,7 @@ TEST(ContactsExport, StopFromAnEventHandlerFinishesThatContactOnly) {
 }
 
 TEST(ContactsExport, FailingCopyIsShownAndStopsTheRunAfterThatContact) {
-  const std::u16string second = u"/app/tmp/OutlookvCard2.vcf";
+  const std::u16string second = kWorking + u"OutlookvCard2.vcf";
   const struct {
     const char* failing;
     int fail_exists, fail_copy;
@@ -202,7 +202,7 @@ TEST(ContactsExport, OtherFailuresEndTheRunWithTheirError) {
        61, FolderLines("Work") + Logged(1, {"Cy", "Di", "Ed"}) + FolderLines("Old") +
                Logged(4, {"Fay"})},
       {"Di cannot be removed from the working folder",
-       [](TreeComponent& c) { c.Fail("DeleteFile", u"/app/tmp/OutlookvCard2.vcf", 75); }, 75,
+       [](TreeComponent& c) { c.Fail("DeleteFile", kWorking + u"OutlookvCard2.vcf", 75); }, 75,
        FolderLines("Work") + Logged(1, {"Cy", "Di"})},
   };
   for (const auto& row : rows) {
@@ -221,6 +221,7 @@ TEST(ContactsExport, CombinedModeGathersEveryContactOfTheRunIntoOneFile) {
   outlook.fake.disk->AddFolder(u"/app/tmp");
   outlook.fake.disk->AddFile(u"/app/tmp/OutlookvCard.vcf", "left by an earlier run\r\n");
   EXPECT_EQ(outlook.Export(kContacts, 1), 0);
+  EXPECT_EQ(outlook.File(u"/app/tmp/OutlookvCard.vcf"), "left by an earlier run\r\n");
   EXPECT_EQ(outlook.File(u"/out/OutlookvCard.vcf"),
             "vCard of Cy\r\nvCard of Di\r\nvCard of Ed\r\nvCard of Fay\r\nvCard of Ann\r\n"
             "vCard of Bo\r\n");
@@ -229,7 +230,7 @@ TEST(ContactsExport, CombinedModeGathersEveryContactOfTheRunIntoOneFile) {
   EXPECT_EQ(outlook.Destination(), expected);
 
   TreeComponent unreadable;
-  unreadable.Fail("ReadFileBytes", u"/app/tmp/OutlookvCard2.vcf", 70);
+  unreadable.Fail("ReadFileBytes", kWorking + u"OutlookvCard2.vcf", 70);
   EXPECT_EQ(unreadable.Export(kContacts, 1), 70);
   EXPECT_EQ(unreadable.Destination(), Numbered(1)) << "no combined file that lacks a contact";
 }

@@ -96,6 +96,16 @@ TEST(CalendarExport, FailingCopyIsShownAndStopsTheRunAfterThatAppointment) {
   EXPECT_EQ(outlook.events->lines.end()[-2], "progress 4 1 " + kCancel);
 }
 
+TEST(CalendarExport, SavedFileThatIsNotThereIsShownAndStopsTheRun) {
+  CalendarComponent outlook;
+  outlook.mail->calendar->items[2]->saves_nothing = true;
+  EXPECT_EQ(outlook.Export(kCalendar), 0);
+  ASSERT_EQ(outlook.fake.message_box->shown.size(), 1u);
+  EXPECT_EQ(outlook.fake.message_box->shown[0].first, u"File not found");
+  EXPECT_EQ(outlook.Destination(), Files{u"OutlookvCal1.vcs"});
+  EXPECT_EQ(outlook.Log(), kStart + kFolder + Logged(1, {"A", "B"}) + EndLines(2, kCancel));
+}
+
 // Before the first copy as after it: an unreadable calendar or an entry that cannot be
 // written is never logged as exported, and the run reports the failure.
 TEST(CalendarExport, FailuresOutsideTheCopyEndTheRunWithTheirError) {

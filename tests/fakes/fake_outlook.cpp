@@ -142,7 +142,7 @@ void FakeOutlookItem::SaveAs(const std::u16string& path, int32_t format) {
     throw Error(errors::kInvalidProcedureCall);
   }
   if (!disk_->HasFolder(ParentOf(path))) throw Error(errors::kPathNotFound);
-  disk_->files[path] = SavedText(subject, format);
+  if (!saves_nothing) disk_->files[path] = SavedText(subject, format);
 }
 
 int32_t FakeOutlookItem::RecurrenceState() { return recurrence_state; }

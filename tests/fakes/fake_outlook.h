@@ -46,6 +46,7 @@ class FakeOutlookItem final : public OutlookItem,
   int32_t recurrence_state;
   std::set<std::u16string, std::less<>> lacking;
   std::optional<int32_t> save_error;  // SaveAs raises this error instead of writing
+  bool saves_nothing = false;          // SaveAs returns without writing
 
  private:
   std::shared_ptr<FakeDisk> disk_;

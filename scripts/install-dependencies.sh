@@ -7,8 +7,10 @@ packages=(
   cmake g++ make
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
+  libical-dev
   tzdata
   python3 python3-vobject
+  clang libclang-rt-dev
 )
 if [[ "${1:-}" == "--windows" ]]; then
   packages+=(wine wine64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64)

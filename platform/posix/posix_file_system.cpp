@@ -28,6 +28,12 @@ bool IsWriteRefusal(int os_error) {
   return os_error == EACCES || os_error == EPERM || os_error == EROFS;
 }
 
+// What stat answers for a path that is not there.
+bool IsAbsence(int os_error) {
+  return os_error == ENOENT || os_error == ENOTDIR || os_error == ENAMETOOLONG ||
+         os_error == ELOOP;
+}
+
 }  // namespace
 
 PosixFileSystem::PosixFileSystem(std::shared_ptr<SystemCalls> calls, std::string temporary_folder)
@@ -39,13 +45,24 @@ void PosixFileSystem::RequireWritable(const std::string& file) {
 }
 
 bool PosixFileSystem::IsFolder(const std::string& path) {
-  struct stat status {};
-  return !path.empty() && calls_->Status(path, status) == 0 && S_ISDIR(status.st_mode);
+  const auto mode = ModeOf(path);
+  return mode && S_ISDIR(*mode);
 }
 
 bool PosixFileSystem::IsRegularFile(const std::string& path) {
+  const auto mode = ModeOf(path);
+  return mode && S_ISREG(*mode);
+}
+
+std::optional<mode_t> PosixFileSystem::ModeOf(const std::string& path) {
+  if (path.empty()) return std::nullopt;
   struct stat status {};
-  return !path.empty() && calls_->Status(path, status) == 0 && S_ISREG(status.st_mode);
+  const int error = calls_->Status(path, status);
+  if (error == 0) return status.st_mode;
+  if (IsAbsence(error)) return std::nullopt;
+  // Denied or failing, the system cannot tell: answering "not there" would let
+  // a caller skip a file that is there.
+  ThrowForErrno(error, MissingPath::kFile);
 }
 
 MissingPath PosixFileSystem::MissingKindFor(const std::string& file) {
@@ -164,6 +181,27 @@ void PosixFileSystem::AppendToFile(const std::u16string& path, std::string_view 
     ThrowForErrno(error, MissingPath::kFile);
   }
   if (const int close_error = calls_->Close(fd)) ThrowForErrno(close_error, MissingPath::kFile);
+}
+
+std::string PosixFileSystem::ReadFileBytes(const std::u16string& path) {
+  const std::string native = NativePath(path);
+  // A folder is no file of that name.
+  if (IsFolder(native)) throw Error(errors::kFileNotFound);
+  int fd = -1;
+  if (const int error = calls_->Open(native, O_RDONLY, 0, fd)) ThrowForFile(error, native);
+  std::string bytes;
+  char buffer[64 * 1024];
+  for (;;) {
+    std::size_t count = 0;
+    if (const int error = calls_->Read(fd, buffer, sizeof buffer, count)) {
+      calls_->Close(fd);
+      ThrowForErrno(error, MissingPath::kFile);
+    }
+    if (count == 0) break;
+    bytes.append(buffer, count);
+  }
+  calls_->Close(fd);
+  return bytes;
 }
 
 std::string TemporaryFolderOf(const EnvironmentReader& environment) {

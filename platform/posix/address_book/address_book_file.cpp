@@ -23,7 +23,9 @@ std::string ReasonOf(int error_number) { return std::generic_category().message(
 // Closes the descriptor on every way out.
 class OpenFile {
  public:
-  explicit OpenFile(const std::string& path) : descriptor_(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+  // Without blocking: opening a FIFO would otherwise wait for a writer for ever.
+  explicit OpenFile(const std::string& path)
+      : descriptor_(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {}
   ~OpenFile() {
     if (descriptor_ >= 0) close(descriptor_);
   }
@@ -62,6 +64,9 @@ class PosixFileReader : public AddressBookFileReader {
     if (file.descriptor() < 0) return ReasonOf(errno);
     struct stat status {};
     if (fstat(file.descriptor(), &status) != 0) return ReasonOf(errno);
+    // A FIFO or a device could block or never end.
+    if (S_ISDIR(status.st_mode)) return ReasonOf(EISDIR);
+    if (!S_ISREG(status.st_mode)) return std::string("not a regular file");
     FileContent content{StampFromStatus(status), {}};
     if (status.st_size > 0) content.bytes.reserve(static_cast<size_t>(status.st_size));
     if (const int failure = ReadAll(file.descriptor(), content.bytes); failure != 0) {

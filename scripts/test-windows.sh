@@ -84,6 +84,11 @@ done
 # A stand-in mail client registered under the mail client's class
 run regsvr32 /s 'C:\tests\fake_mail_client.dll' || fail "regsvr32 of the fake mail client"
 expect_pass "Windows platform services" "$tests/platform_test.exe" 'C:\work\platform' 'C:\Orvane'
+for host in "C++ host:$tests/com_host_test.exe" "VBScript:cscript //nologo C:\tests\all_methods.vbs" \
+            "JScript:cscript //nologo C:\tests\all_methods.js"; do
+  # shellcheck disable=SC2086
+  expect_pass "${host%%:*}, mail client" ${host#*:} mail-client 'C:\work\mail-client'
+done
 run regsvr32 /s /u 'C:\tests\fake_mail_client.dll' || fail "regsvr32 /u of the fake mail client"
 
 # Removal: every key written is gone

@@ -192,6 +192,25 @@ void WindowsFileSystem::AppendToFile(const std::u16string& path, std::string_vie
   }
 }
 
+std::string WindowsFileSystem::ReadFileBytes(const std::u16string& path) {
+  FileHandle file{CreateFileW(WidePointer(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (file.handle == INVALID_HANDLE_VALUE) ThrowForLastError();
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.handle, &size)) ThrowForLastError();
+  if (static_cast<uint64_t>(size.QuadPart) > std::numeric_limits<size_t>::max() / 2) {
+    throw Error(errors::kOutOfMemory);
+  }
+  std::string bytes;
+  char buffer[64 * 1024];
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file.handle, buffer, sizeof buffer, &read, nullptr)) ThrowForLastError();
+    if (read == 0) return bytes;
+    bytes.append(buffer, read);
+  }
+}
+
 std::unique_ptr<FileSystem> WindowsFileSystemFactory::CreateFileSystem() {
   return std::make_unique<WindowsFileSystem>();
 }

@@ -24,6 +24,7 @@ class WindowsFileSystem final : public FileSystem {
   std::u16string CreatePrivateFolder(const std::u16string& parent) override;
   void DeleteEmptyFolder(const std::u16string& path) override;
   void AppendToFile(const std::u16string& path, std::string_view bytes) override;
+  std::string ReadFileBytes(const std::u16string& path) override;
 
  private:
   ComPtr<IDispatch> object_;

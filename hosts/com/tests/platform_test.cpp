@@ -70,6 +70,9 @@ void CheckFileSystem() {
     CHECK_EQ(number, c.number);
   }
   CHECK(ReadFileBytes(WideOf(file)) == std::string("abcd\0\xFF", 6));
+  CHECK(fs.ReadFileBytes(file) == std::string("abcd\0\xFF", 6));
+  CHECK_EQ(ErrorOf([&] { fs.ReadFileBytes(work + u"none.txt"); }), 53);
+  CHECK_EQ(ErrorOf([&] { fs.ReadFileBytes(work + u"none\\none.txt"); }), 76);
   CHECK(fs.FileExists(file) && !fs.FileExists(a) && !fs.FileExists(work + u"none.txt"));
   CHECK(fs.FolderExists(a) && fs.FolderExists(work + u"a") && !fs.FolderExists(file));
   CHECK(!fs.FolderExists(copies));

@@ -41,6 +41,12 @@ cp "$build/Orvane.dll" "$install_folder/"
 cp "$build/com_host_test.exe" "$build/fake_mail_client.dll" "$build/platform_test.exe" \
   hosts/com/tests/scripts/* "$tests/"
 
+# The type library is the same, byte for byte, when written again.
+cp "$build/orvane_typelib_builder.exe" "$tests/"
+run "$tests/orvane_typelib_builder.exe" 'C:\tests\again.tlb' || fail "type library builder"
+cmp -s "$build/orvane.tlb" "$tests/again.tlb" && echo "passed: type library written again is the same" ||
+  fail "type library written again differs"
+
 class='HKCR\CLSID\{8EF4FB7D-EAB9-4CBE-85C3-F3B37A0AAF73}'
 keys=(
   "$class"

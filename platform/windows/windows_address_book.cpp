@@ -101,7 +101,14 @@ class WindowsAddressBookLibrary final : public AddressBookLibrary {
   }
 
  private:
+  // The library is shared by every thread that uses the component; the first
+  // call to find it missing or not yet loaded loads it, under the lock.
   const Functions& Loaded() {
+    AcquireSRWLockExclusive(&lock_);
+    struct Unlock {
+      SRWLOCK& lock;
+      ~Unlock() { ReleaseSRWLockExclusive(&lock); }
+    } unlock{lock_};
     if (library_ != nullptr) return functions_;
     const std::u16string beside = location_->ComponentFolder() + u"kwab.dll";
     HMODULE library = LoadLibraryW(WidePointer(beside));
@@ -118,6 +125,7 @@ class WindowsAddressBookLibrary final : public AddressBookLibrary {
   }
 
   std::shared_ptr<ComponentLocation> location_;
+  SRWLOCK lock_ = SRWLOCK_INIT;
   HMODULE library_ = nullptr;
   Functions functions_{};
 };

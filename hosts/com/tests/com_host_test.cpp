@@ -581,6 +581,27 @@ void CheckAddressBook(_Orvane2* object) {
     CHECK(title.str() == L"Bruno Castellan");
     CHECK(modified > 44900 && modified < 45000);  // January 2023
   }
+  // Typed references, as compiled hosts pass them, by name, and a double for the index.
+  {
+    BSTR title = SysAllocString(L"before");
+    DATE modified = 0;
+    VARIANT title_reference;
+    V_VT(&title_reference) = VT_BYREF | VT_BSTR;
+    V_BSTRREF(&title_reference) = &title;
+    VARIANT modified_reference;
+    V_VT(&modified_reference) = VT_BYREF | VT_DATE;
+    V_DATEREF(&modified_reference) = &modified;
+    VARIANT index;
+    V_VT(&index) = VT_R8;
+    V_R8(&index) = 2.0;
+    Arguments a;
+    a.Raw(index).Short(3).Raw(title_reference).Raw(modified_reference);
+    Outcome o = Call(object, IdOf(object, L"GetItem"), a);
+    CHECK(o.result == S_OK && V_I4(&o.value) == 0);
+    CHECK(title != nullptr && std::wstring(title) == L"Bruno Castellan");
+    CHECK(modified > 44900 && modified < 45000);
+    SysFreeString(title);
+  }
   {
     std::wstring name = work + L"single";
     CHECK_EQ(ExportItem(object, 1, 3, name), 0);

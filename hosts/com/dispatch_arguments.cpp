@@ -186,6 +186,10 @@ HRESULT BoundArguments::Convert(const ParameterSpec& parameter, VARIANT* argumen
   VARIANT* source = Dereferenced(argument);
   if ((V_VT(source) & VT_BYREF) != 0 && V_BYREF(source) == nullptr) return DISP_E_TYPEMISMATCH;
   if ((V_VT(source) & (VT_ARRAY | VT_VECTOR)) != 0) return DISP_E_TYPEMISMATCH;
+  // An object would be asked for its value; a missing one has none.
+  if ((V_VT(source) == VT_DISPATCH || V_VT(source) == VT_UNKNOWN) && V_UNKNOWN(source) == nullptr) {
+    return DISP_E_TYPEMISMATCH;
+  }
   HRESULT result = VariantChangeType(&value.converted, source, 0, parameter.type);
   if (result == DISP_E_BADVARTYPE || result == E_INVALIDARG) result = DISP_E_TYPEMISMATCH;
   if (FAILED(result)) return result;

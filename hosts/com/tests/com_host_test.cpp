@@ -188,6 +188,26 @@ void CheckTypeInformation(_Orvane2* object) {
     info->ReleaseFuncDesc(function);
   }
   CHECK(found_export2);
+  // The dual interface's own slots: the five methods in order after IDispatch's seven.
+  HREFTYPE dual_reference = 0;
+  ITypeInfo* dual = nullptr;
+  CHECK_EQ(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &dual_reference), S_OK);
+  CHECK_EQ(info->GetRefTypeInfo(dual_reference, &dual), S_OK);
+  if (dual != nullptr) {
+    const DISPID order[] = {kDispidExportItem2, kDispidGetItem, kDispidItemcount, kDispidExport2,
+                            kDispidExportBreak};
+    for (UINT i = 0; i < 5; ++i) {
+      FUNCDESC* function = nullptr;
+      if (FAILED(dual->GetFuncDesc(i, &function))) {
+        CHECK(false);
+        continue;
+      }
+      CHECK(function->memid == order[i] && function->oVft == static_cast<SHORT>((7 + i) * 8) &&
+            function->elemdescFunc.tdesc.vt == VT_HRESULT);
+      dual->ReleaseFuncDesc(function);
+    }
+    dual->Release();
+  }
   for (DISPID id : {kDispidExportItem2, kDispidGetItem, kDispidItemcount, kDispidExport2,
                     kDispidExportBreak}) {
     CHECK(std::find(members.begin(), members.end(), id) != members.end());
@@ -324,6 +344,28 @@ void CheckPerThreadState() {
   running->Release();
 }
 
+// A host that lets go of the object inside an event handler: the run still ends
+// normally and the object goes when it has returned.
+void CheckReleaseInsideEvent() {
+  _Orvane2* object = Create();
+  if (object == nullptr) return CHECK(false);
+  EventRecorder sink;
+  IConnectionPointContainer* container = nullptr;
+  IConnectionPoint* point = nullptr;
+  DWORD cookie = 0;
+  object->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container));
+  if (container) container->FindConnectionPoint(com::kEventsId, &point);
+  if (point) point->Advise(&sink, &cookie);
+  if (point) point->Release();
+  if (container) container->Release();
+  sink.on_event = [&](const Event& event) {
+    if (event.id == kDispidExportProgress) object->Release();
+  };
+  CHECK_EQ(Export(object, work + L"released", 4), 0);
+  CHECK_EQ(sink.events.size(), 2u);
+  CHECK_EQ(sink.references(), 0u);
+}
+
 void CheckNullPointers(_Orvane2* object) {
   short type = 4;
   short index = 1;
@@ -413,6 +455,38 @@ void CheckDispatch(_Orvane2* object) {
     }
     CHECK_EQ(o.result, c.expected);
     CHECK_EQ(o.argument_error, c.argument_error);
+  }
+  {
+    // A null object, an array and no place for the result or the failing argument.
+    VARIANT nothing;
+    V_VT(&nothing) = VT_DISPATCH;
+    V_DISPATCH(&nothing) = nullptr;
+    Arguments a;
+    a.Raw(nothing);
+    CHECK_EQ(Call(object, kDispidItemcount, a).result, DISP_E_TYPEMISMATCH);
+    VARIANT list;
+    V_VT(&list) = VT_ARRAY | VT_I2;
+    V_ARRAY(&list) = SafeArrayCreateVector(VT_I2, 0, 2);
+    Arguments b;
+    b.Raw(list);
+    CHECK_EQ(Call(object, kDispidItemcount, b).result, DISP_E_TYPEMISMATCH);
+    DISPPARAMS parameters{b.values.data(), nullptr, 1, 0};
+    CHECK_EQ(object->Invoke(kDispidItemcount, IID_NULL, 0, DISPATCH_METHOD, &parameters, nullptr,
+                            nullptr, nullptr),
+             DISP_E_TYPEMISMATCH);
+  }
+  // Every method by the dispid its name gives.
+  {
+    Arguments a;
+    a.Short(1).Short(4).String(L"");
+    Outcome o = Call(object, IdOf(object, L"exportitem2"), a);
+    CHECK(o.result == S_OK && V_I4(&o.value) == 0);
+    Arguments b;
+    b.String((work + L"by-name").c_str()).String(L"").Short(4);
+    o = Call(object, IdOf(object, L"EXPORT2"), b);
+    CHECK(o.result == S_OK && V_I4(&o.value) == 0 && FolderExists(work + L"by-name"));
+    Arguments c;
+    CHECK_EQ(Call(object, IdOf(object, L"exportbreak"), c).result, S_OK);
   }
   {
     // Null DISPPARAMS counts as no argument.
@@ -563,6 +637,7 @@ void RunBare() {
   CheckNullPointers(object);
   object->Release();
   CheckPerThreadState();
+  CheckReleaseInsideEvent();
   CheckUnloading();
 }
 

@@ -17,17 +17,18 @@ run() { timeout 120 wine "$@"; }
 failed=0
 fail() { echo "FAILED: $*"; failed=1; }
 
-# Runs a test program and passes when its last line says so.
+# Runs a test program; it passes when it ends normally and its last line says so.
 expect_pass() {
   local name=$1
   shift
-  local output
-  output=$(run "$@" 2>&1 | tr -d '\r') || true
-  if [[ "$(tail -n 1 <<<"$output")" == "RESULT: PASS"* ]]; then
+  local output status=0
+  output=$(run "$@" 2>&1) || status=$?
+  output=$(tr -d '\r' <<<"$output")
+  if ((status == 0)) && [[ "$(tail -n 1 <<<"$output")" == "RESULT: PASS"* ]]; then
     echo "passed: $name ($(tail -n 1 <<<"$output" | cut -d' ' -f3) checks)"
   else
     echo "$output"
-    fail "$name"
+    fail "$name (exit status $status)"
   fi
 }
 

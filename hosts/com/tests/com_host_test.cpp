@@ -771,6 +771,8 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("usage: com_host_test bare|address-book|mail-client WORK_FOLDER\n");
     return 2;
   }
+  // Unbuffered, so that the lines before a crash are seen.
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
   const std::wstring phase = argv[1];
   work = argv[2];
   if (work.back() != L'\\') work += L'\\';

@@ -39,7 +39,7 @@ install_folder="$prefix/drive_c/Orvane"
 tests="$prefix/drive_c/tests"
 mkdir -p "$install_folder" "$tests" "$prefix/drive_c/work"
 cp "$build/Orvane.dll" "$install_folder/"
-cp "$build/com_host_test.exe" "$build/fake_mail_client.dll" "$build/platform_test.exe" \
+cp "$build/tests/com_host_test.exe" "$build/tests/fake_mail_client.dll" "$build/tests/platform_test.exe" \
   hosts/com/tests/scripts/* "$tests/"
 
 # The type library is the same, byte for byte, when written again.
@@ -81,7 +81,7 @@ for host in "C++ host:$tests/com_host_test.exe" "VBScript:cscript //nologo C:\te
 done
 
 # The test address book: kwab.dll beside Orvane.dll
-cp "$build/test-address-book/kwab.dll" "$install_folder/"
+cp "$build/tests/test-address-book/kwab.dll" "$install_folder/"
 for host in "C++ host:$tests/com_host_test.exe" "VBScript:cscript //nologo C:\tests\all_methods.vbs" \
             "JScript:cscript //nologo C:\tests\all_methods.js"; do
   # shellcheck disable=SC2086

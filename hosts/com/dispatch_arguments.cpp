@@ -68,8 +68,8 @@ void StoreInTypedReference(VARIANT* target, const VARIANT& value) {
 
 }  // namespace
 
-const std::vector<MethodSpec>& Methods() {
-  static const std::vector<MethodSpec> methods{
+const std::vector<MethodDescription>& Methods() {
+  static const std::vector<MethodDescription> methods{
       {kDispidExportItem2,
        L"ExportItem2",
        {{L"ItemIdx", VT_I2, kRequired, kReadOnly},
@@ -95,21 +95,21 @@ const std::vector<MethodSpec>& Methods() {
   return methods;
 }
 
-const MethodSpec* MethodById(DISPID id) {
-  for (const MethodSpec& method : Methods()) {
+const MethodDescription* MethodById(DISPID id) {
+  for (const MethodDescription& method : Methods()) {
     if (method.id == id) return &method;
   }
   return nullptr;
 }
 
-const MethodSpec* MethodByName(std::wstring_view name) {
-  for (const MethodSpec& method : Methods()) {
+const MethodDescription* MethodByName(std::wstring_view name) {
+  for (const MethodDescription& method : Methods()) {
     if (SameName(name, method.name)) return &method;
   }
   return nullptr;
 }
 
-DISPID ParameterIdByName(const MethodSpec& method, std::wstring_view name) {
+DISPID ParameterIdByName(const MethodDescription& method, std::wstring_view name) {
   for (size_t i = 0; i < method.parameters.size(); ++i) {
     if (SameName(name, method.parameters[i].name)) return static_cast<DISPID>(i);
   }
@@ -123,7 +123,7 @@ BoundArguments::~BoundArguments() {
   }
 }
 
-HRESULT BoundArguments::Bind(const MethodSpec& method, const DISPPARAMS& parameters,
+HRESULT BoundArguments::Bind(const MethodDescription& method, const DISPPARAMS& parameters,
                              UINT* argument_error) {
   method_ = &method;
   const size_t count = method.parameters.size();
@@ -154,7 +154,7 @@ HRESULT BoundArguments::Bind(const MethodSpec& method, const DISPPARAMS& paramet
   }
 
   for (size_t p = 0; p < count; ++p) {
-    const ParameterSpec& parameter = method.parameters[p];
+    const ParameterDescription& parameter = method.parameters[p];
     VARIANT* argument = slot[p] < 0 ? nullptr : &parameters.rgvarg[slot[p]];
     VARIANT* value = Dereferenced(argument);
     if (argument != nullptr && value == nullptr) {
@@ -182,7 +182,7 @@ HRESULT BoundArguments::Bind(const MethodSpec& method, const DISPPARAMS& paramet
   return S_OK;
 }
 
-HRESULT BoundArguments::Convert(const ParameterSpec& parameter, VARIANT* argument, Value& value) {
+HRESULT BoundArguments::Convert(const ParameterDescription& parameter, VARIANT* argument, Value& value) {
   VARIANT* source = Dereferenced(argument);
   if ((V_VT(source) & VT_BYREF) != 0 && V_BYREF(source) == nullptr) return DISP_E_TYPEMISMATCH;
   if ((V_VT(source) & (VT_ARRAY | VT_VECTOR)) != 0) return DISP_E_TYPEMISMATCH;

@@ -9,25 +9,25 @@
 namespace orvane::com {
 
 // One parameter of a method as IDispatch::Invoke takes it.
-struct ParameterSpec {
+struct ParameterDescription {
   const wchar_t* name;
   VARTYPE type;        // what the method works with: VT_I2, VT_BSTR or VT_DATE
   bool optional;       // omitted, it takes the type's empty value (0 or "")
   bool hands_back;     // the method may change it; the caller's variable gets it back
 };
 
-struct MethodSpec {
+struct MethodDescription {
   DISPID id;
   const wchar_t* name;
-  std::vector<ParameterSpec> parameters;
+  std::vector<ParameterDescription> parameters;
 };
 
 // The five methods of _Orvane2.
-const std::vector<MethodSpec>& Methods();
-const MethodSpec* MethodById(DISPID id);
-const MethodSpec* MethodByName(std::wstring_view name);  // case-insensitive
+const std::vector<MethodDescription>& Methods();
+const MethodDescription* MethodById(DISPID id);
+const MethodDescription* MethodByName(std::wstring_view name);  // case-insensitive
 // The dispatch id of a named argument: its position; DISPID_UNKNOWN when none.
-DISPID ParameterIdByName(const MethodSpec& method, std::wstring_view name);
+DISPID ParameterIdByName(const MethodDescription& method, std::wstring_view name);
 
 // The arguments of one Invoke, converted to the method's parameter types.
 // Accepts values, typed references and VT_BYREF|VT_VARIANT (script variables),
@@ -43,7 +43,7 @@ class BoundArguments {
 
   // S_OK, or the HRESULT Invoke answers with; `argument_error` (may be null)
   // then names the offending index in rgvarg.
-  HRESULT Bind(const MethodSpec& method, const DISPPARAMS& parameters, UINT* argument_error);
+  HRESULT Bind(const MethodDescription& method, const DISPPARAMS& parameters, UINT* argument_error);
 
   VARIANT& operator[](size_t index) { return values_[index].converted; }
   // After the call: hands changed values back to the caller's variables.
@@ -55,9 +55,9 @@ class BoundArguments {
     VARIANT original;     // as converted before the call
     VARIANT* source;      // the caller's argument; null when omitted
   };
-  HRESULT Convert(const ParameterSpec& parameter, VARIANT* source, Value& value);
+  HRESULT Convert(const ParameterDescription& parameter, VARIANT* source, Value& value);
 
-  const MethodSpec* method_ = nullptr;
+  const MethodDescription* method_ = nullptr;
   std::vector<Value> values_;
 };
 

@@ -224,7 +224,7 @@ HRESULT Orvane2Object::GetIDsOfNames(REFIID id, LPOLESTR* names, UINT count, LCI
   if (count == 0) return S_OK;
   if (names == nullptr || ids == nullptr) return E_POINTER;
   for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-  const MethodSpec* method = names[0] == nullptr ? nullptr : MethodByName(names[0]);
+  const MethodDescription* method = names[0] == nullptr ? nullptr : MethodByName(names[0]);
   if (method == nullptr) return DISP_E_UNKNOWNNAME;
   ids[0] = method->id;
   HRESULT result = S_OK;
@@ -239,7 +239,7 @@ HRESULT Orvane2Object::Invoke(DISPID member, REFIID id, LCID, WORD flags, DISPPA
                               VARIANT* result, EXCEPINFO*, UINT* argument_error) {
   return Guarded([&]() -> HRESULT {
     if (id != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    const MethodSpec* method = MethodById(member);
+    const MethodDescription* method = MethodById(member);
     if (method == nullptr) return DISP_E_MEMBERNOTFOUND;
     if ((flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) == 0) return DISP_E_MEMBERNOTFOUND;
     DISPPARAMS none{nullptr, nullptr, 0, 0};
@@ -254,7 +254,7 @@ HRESULT Orvane2Object::Invoke(DISPID member, REFIID id, LCID, WORD flags, DISPPA
   });
 }
 
-HRESULT Orvane2Object::InvokeMethod(const MethodSpec& method, BoundArguments& arguments,
+HRESULT Orvane2Object::InvokeMethod(const MethodDescription& method, BoundArguments& arguments,
                                     VARIANT* result) {
   auto set_long = [&](long value) {
     if (result == nullptr) return;

@@ -79,7 +79,7 @@ class Orvane2Object final : public _Orvane2,
   HRESULT UnadviseSink(DWORD cookie);
 
  private:
-  HRESULT InvokeMethod(const MethodSpec& method, BoundArguments& arguments, VARIANT* result);
+  HRESULT InvokeMethod(const MethodDescription& method, BoundArguments& arguments, VARIANT* result);
 
   LONG references_ = 1;
   Orvane2 core_;

@@ -1,0 +1,55 @@
+#include "platform/posix/mail_store/json_tree.h"
+
+#include <algorithm>
+
+namespace orvane::posix {
+
+bool JsonTreeBuilder::Accept(JsonToken token) {
+  using Kind = JsonToken::Kind;
+  switch (token.kind) {
+    case Kind::kKey: {
+      const JsonNode& object = *open_.back();
+      const bool seen = std::any_of(object.members.begin(), object.members.end(),
+                                    [&](const JsonNode& member) { return member.key == token.text; });
+      if (seen) {
+        problem_ = "\"" + token.text + "\" appears twice";
+        return false;
+      }
+      key_ = std::move(token.text);
+      key_line_ = token.line;
+      return true;
+    }
+    case Kind::kEndObject:
+    case Kind::kEndArray:
+      open_.pop_back();
+      return true;
+    default:
+      break;
+  }
+  JsonNode node;
+  node.kind = token.kind;
+  node.line = token.line;
+  node.integer = token.integer;
+  node.boolean = token.boolean;
+  node.text = std::move(token.text);
+  JsonNode& placed = Place(std::move(node));
+  if (placed.IsObject() || placed.IsArray()) open_.push_back(&placed);
+  return true;
+}
+
+JsonNode& JsonTreeBuilder::Place(JsonNode node) {
+  if (open_.empty()) {
+    root_ = std::move(node);
+    return root_;
+  }
+  JsonNode& container = *open_.back();
+  if (container.IsObject()) {
+    node.key = std::move(key_);
+    node.key_line = key_line_;
+    key_.clear();
+  }
+  container.members.push_back(std::move(node));
+  return container.members.back();
+}
+
+}  // namespace orvane::posix

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "addressbook/mapi_tags.h"
-#include "addressbook/vcard_lines.h"
 #include "addressbook/vcard_values.h"
 #include "addressbook/wab_entry_values.h"
 #include "component/ascii_text.h"
+#include "vcard/vcard_text.h"
 
 namespace orvane {
 namespace {

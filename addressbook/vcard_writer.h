@@ -17,9 +17,6 @@ namespace orvane {
 std::u16string BuildWabVCard(CallContext& context, int32_t EntryIndex, float UtcOffsetHours,
                              int16_t SingleItem);
 
-// Quoted-printable text of an address label in the ANSI code page.
-std::u16string EncodeQuotedPrintable(CodePage& code_page, const std::u16string& text);
-
 // UTC minus local time, in hours (-8 eight hours east of UTC, 5.5 for UTC-5:30).
 float GetUtcOffsetHours(TimeZone& time_zone);
 

@@ -22,11 +22,6 @@ void AppendTextToFile(FileSystem& fs, CodePage& code_page, const std::u16string&
   fs.AppendToFile(path, bytes);
 }
 
-std::u16string StripTrailingSemicolons(std::u16string& text) {
-  while (!text.empty() && text.back() == u';') text.pop_back();
-  return text;
-}
-
 std::u16string CutAtNul(const std::u16string& text) {
   return text.substr(0, text.find(u'\0'));
 }

@@ -4,6 +4,7 @@
 
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "vcard/trailing_semicolons.h"  // StripTrailingSemicolons, one of the file routines
 
 namespace orvane {
 
@@ -16,9 +17,6 @@ void DeleteFileIfExists(FileSystem& fs, const std::u16string& path);
 // creating the file when missing.
 void AppendTextToFile(FileSystem& fs, CodePage& code_page, const std::u16string& path,
                       const std::u16string& text);
-
-// Drops every ";" at the end of `text`; returns the stripped text as well.
-std::u16string StripTrailingSemicolons(std::u16string& text);
 
 // The characters before the first NUL; the whole text when there is none.
 std::u16string CutAtNul(const std::u16string& text);

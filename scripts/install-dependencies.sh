@@ -6,6 +6,7 @@ packages=(
   cmake g++ make
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
+  libical-dev
   tzdata
   python3 python3-vobject
 )

@@ -1,9 +1,9 @@
-#include "addressbook/vcard_lines.h"
+#include "vcard/vcard_text.h"
 
 #include <exception>
 
-#include "addressbook/vcard_writer.h"
-#include "component/file_operations.h"
+#include "vcard/quoted_printable.h"
+#include "vcard/trailing_semicolons.h"
 
 namespace orvane {
 namespace {

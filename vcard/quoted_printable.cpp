@@ -1,8 +1,8 @@
+#include "vcard/quoted_printable.h"
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
-
-#include "addressbook/vcard_writer.h"
 
 namespace orvane {
 namespace {

@@ -7,8 +7,9 @@
 
 namespace orvane {
 
-// The text of a card, line by line: "name:value" lines joined by CR LF, with no
-// line break after the last. The only layer that knows how a value is written.
+// The text of a card or calendar, line by line: "name:value" lines joined by
+// CR LF, with no line break after the last. The only layer that knows how a
+// value is written; every writer of cards goes through it.
 class VCardText {
  public:
   explicit VCardText(CodePage& code_page) : code_page_(code_page) {}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+namespace orvane {
+
+// Drops every ";" at the end of `text`; returns the stripped text as well.
+std::u16string StripTrailingSemicolons(std::u16string& text);
+
+}  // namespace orvane

@@ -13,8 +13,6 @@ namespace {
 
 constexpr int32_t kSingleTextBufferSize = 128;
 constexpr int32_t kListElementBufferSize = 256;
-// A value said to need more than this is taken as unreadable, not allocated.
-constexpr int32_t kLargestTextValue = 16 * 1024 * 1024;
 // The library may ask for a larger buffer this often before the read counts as failed
 // (the value could grow between two reads).
 constexpr int kTextReadAttempts = 3;
@@ -24,14 +22,15 @@ constexpr int kTextReadAttempts = 3;
 using TextGetter = std::function<int16_t(char* buffer, int32_t size, int32_t* required)>;
 
 // Reads a text value whole: starts with `first_size` bytes and reads again with a
-// larger buffer as long as the library reports that the value needs one.
+// buffer of the size the library reports the value needs, however large: a
+// value is never cut or left out for its length.
 std::optional<std::string> ReadWholeText(int32_t first_size, const TextGetter& get) {
   int32_t size = first_size;
   for (int attempt = 0; attempt < kTextReadAttempts; ++attempt) {
     std::string buffer(static_cast<size_t>(size), '\0');
     int32_t required = 0;
     if (get(buffer.data(), size, &required) != 0) return buffer;
-    if (required <= size || required > kLargestTextValue) return std::nullopt;
+    if (required <= size) return std::nullopt;
     size = required;
   }
   return std::nullopt;

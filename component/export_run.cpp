@@ -66,6 +66,7 @@ int32_t Orvane2::RunExport(CallContext& context, const std::u16string& Destinati
   // The log block is this run's own: until the header is formed there is none,
   // and it is written at most once.
   bool log_pending = false;
+  WorkingFolder working;
   // Events of a run that fails early must not carry the previous run's progress.
   ResetRunState(state, ExportMode);
 
@@ -74,7 +75,8 @@ int32_t Orvane2::RunExport(CallContext& context, const std::u16string& Destinati
     const std::u16string component_folder = context.platform.component_location->ComponentFolder();
     PrepareFolder(context, state.ExportDestination,
                   Destination.empty() ? component_folder : Destination);
-    PrepareFolder(context, state.TempFolder, context.BaseFolder() + u"tmp");
+    working = CreateWorkingFolder(*state.FileSys, context.BaseFolder() + u"tmp" + context.Separator());
+    state.TempFolder = working.path;
     state.LogEnabled = !LogName.empty();
     if (state.LogEnabled) {
       state.LogFileName = LogName;
@@ -98,7 +100,7 @@ int32_t Orvane2::RunExport(CallContext& context, const std::u16string& Destinati
   if (!failure) {
     context.RaiseExportEvent(0);
     context.RaiseExportEvent(1);
-    DeleteTempFolder(*state.FileSys, state.TempFolder);
+    DeleteWorkingFolder(*state.FileSys, working);
     return 0;
   }
 
@@ -107,7 +109,7 @@ int32_t Orvane2::RunExport(CallContext& context, const std::u16string& Destinati
   // ExportDone has already told the host how the run ended; a log that cannot
   // be written now must not turn that into a different outcome.
   if (log_pending) Attempt([&] { WriteRunLog(context); });
-  if (state.FileSys) DeleteTempFolder(*state.FileSys, state.TempFolder);
+  if (state.FileSys) DeleteWorkingFolder(*state.FileSys, working);
   return failure->number();
 }
 

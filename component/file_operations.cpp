@@ -1,5 +1,7 @@
 #include "component/file_operations.h"
 
+#include "platform/error.h"
+
 namespace orvane {
 
 void DeleteTempFolder(FileSystem& fs, const std::u16string& TempFolder) {
@@ -7,6 +9,35 @@ void DeleteTempFolder(FileSystem& fs, const std::u16string& TempFolder) {
   try {
     if (TempFolder.empty() || !fs.FolderExists(TempFolder)) return;
     fs.Deletefolder(TempFolder.substr(0, TempFolder.size() - 1));
+  } catch (...) {
+  }
+}
+
+WorkingFolder CreateWorkingFolder(FileSystem& fs, const std::u16string& shared_parent) {
+  WorkingFolder folder;
+  try {
+    if (!fs.FolderExists(shared_parent)) {
+      fs.CreateFolder(shared_parent);
+      folder.made_parent = shared_parent;
+    }
+    folder.path = fs.CreatePrivateFolder(shared_parent);
+    return folder;
+  } catch (const Error& beside_component) {
+    // A component installed where its user cannot write still exports.
+    DeleteWorkingFolder(fs, folder);
+    try {
+      return WorkingFolder{fs.CreatePrivateFolder(fs.GetTemporaryFolder()), {}};
+    } catch (const Error&) {
+      throw beside_component;
+    }
+  }
+}
+
+void DeleteWorkingFolder(FileSystem& fs, const WorkingFolder& folder) {
+  DeleteTempFolder(fs, folder.path);
+  // Other runs may be working in the shared folder; it goes only when empty.
+  try {
+    if (!folder.made_parent.empty()) fs.DeleteEmptyFolder(folder.made_parent);
   } catch (...) {
   }
 }

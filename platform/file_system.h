@@ -20,14 +20,25 @@ class FileSystem {
   virtual void CreateFolder(const std::u16string& path) = 0;
   // True exactly when a file (not a folder) of that path exists.
   virtual bool FileExists(const std::u16string& path) = 0;
+  // A file the user may not write is not deleted (70).
   virtual void DeleteFile(const std::u16string& path) = 0;
   // Removes the folder with everything in it.
   virtual void Deletefolder(const std::u16string& path) = 0;
   // Copies the file into `destination`. A destination ending in the separator is
-  // a folder: the file lands there under its own name, replacing a file of that name.
+  // a folder: the file lands there under its own name, replacing a file of that
+  // name; a file the user may not write is not replaced (70).
   virtual void CopyFile(const std::u16string& source, const std::u16string& destination) = 0;
   // The folder part of the path; empty for a bare file name.
   virtual std::u16string GetParentFolderName(const std::u16string& path) = 0;
+  // The platform's folder for temporary files, ending in the separator.
+  virtual std::u16string GetTemporaryFolder() = 0;
+
+  // Makes a new folder of an unpredictable name inside `parent`, in one step,
+  // that only the current user can use; its path ends in the separator. A run
+  // works there, so that nothing another run or user does can reach its files.
+  virtual std::u16string CreatePrivateFolder(const std::u16string& parent) = 0;
+  // Removes the folder when it is empty; fails otherwise.
+  virtual void DeleteEmptyFolder(const std::u16string& path) = 0;
 
   // Appends bytes at the end of the file, creating it when missing. Not one of
   // the scripting object's operations: the component's own append routine uses

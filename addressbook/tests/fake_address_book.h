@@ -48,6 +48,7 @@ class FakeAddressBook final : public AddressBookLibrary {
   std::optional<int32_t> failing_element;  // this element of every list cannot be read
   int32_t throwing_tag = 0;                // reading this tag throws
   int opens = 0, closes = 0;
+  std::vector<int32_t> elements_read;  // every list index asked for, in order
   bool session_open = false;
   bool entries_outstanding = false;  // fetched and not yet freed
 
@@ -101,6 +102,7 @@ class FakeAddressBook final : public AddressBookLibrary {
   }
   int16_t kWabGetProp_MV_String_Data(WabContext&, WabEntry& entry, int32_t tag, char* buffer,
                                      int32_t size, int32_t* required, int32_t index) override {
+    elements_read.push_back(index);
     const auto* list = Read<FakeList>(entry, tag, index);
     return list != nullptr && Copy(list->at(static_cast<size_t>(index)), buffer, size, required);
   }

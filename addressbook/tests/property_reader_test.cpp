@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <string>
+#include <vector>
 
 #include "addressbook/tests/fake_call.h"
 
@@ -36,6 +37,21 @@ TEST(PropertyText, IsTheValueAsText) {
     FakeCall call({row.entry});
     EXPECT_EQ(Narrow(GetWabPropText(call.context, row.tag, 1)), row.expected) << &row - rows;
   }
+}
+
+// Notes of many megabytes are not cut or left out.
+TEST(PropertyText, ValuesOfAnyLengthComeOutWhole) {
+  const std::string huge(17 * 1024 * 1024, 'n');
+  FakeCall call({FakeEntry().Text(PR_COMMENT, huge).List(kList, {"a", huge})});
+  EXPECT_EQ(GetWabPropText(call.context, PR_COMMENT, 1).size(), huge.size());
+  EXPECT_EQ(GetWabPropText(call.context, kList, 1).size(), huge.size() + 2);
+}
+
+// Elements are numbered from 0; nothing before the first or after the last is asked for.
+TEST(PropertyText, ListReadsEachElementOnceInOrder) {
+  FakeCall call({FakeEntry().List(kList, {"a", "b", "c"})});
+  EXPECT_EQ(GetWabPropText(call.context, kList, 1), u"a;b;c");
+  EXPECT_EQ(call.book->elements_read, (std::vector<int32_t>{0, 1, 2}));
 }
 
 TEST(PropertyText, ListElementThatFailsIsSkippedAndTheOthersKeepTheirOrder) {

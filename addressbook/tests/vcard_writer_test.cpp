@@ -34,6 +34,18 @@ std::string CardFor(const FakeEntry& entry, float offset = 0) {
   return Narrow(BuildWabVCard(call.context, 1, offset, 1));
 }
 
+TEST(Card, BirthdaysOnLeapDays) {
+  const struct { DateTimeParts born; std::string bday; } rows[] = {
+      {{1980, 2, 29, 0, 0, 0}, "BDAY:19800229"},
+      {{2024, 2, 29, 0, 0, 0}, "BDAY:20240229"},
+      {{2000, 2, 29, 0, 0, 0}, "BDAY:20000229"},
+  };
+  for (const auto& row : rows) {
+    const FakeEntry entry = FakeEntry().Time(PR_BIRTHDAY, FileTimeOf(row.born));
+    EXPECT_EQ(CardFor(entry, -8), Card({"N:", "FN:", row.bday})) << row.bday;
+  }
+}
+
 TEST(Card, LinesOfEachRule) {
   const std::string work = "LABEL;WORK;ENCODING=QUOTED-PRINTABLE:";
   const auto gender = [](int16_t value) { return FakeEntry().Short(PR_GENDER, value); };
@@ -82,6 +94,10 @@ TEST(Card, RevisionIsTheStoredTimeInUtcShiftedByTheExactOffset) {
       {{2005, 3, 1, 12, 0, 0}, {Zone::kInvalid, 300, 0, -60}, "REV:20050301T120000Z"},
       {{2005, 3, 1, 12, 0, 0}, {Zone::kStandard, INT32_MAX, 1, 0}, "REV:20050301T120000Z"},
       {{9999, 12, 31, 23, 0, 0}, {Zone::kStandard, 300, 0, 0}, ""},
+      // Leap days, and a shift across one.
+      {{2024, 2, 29, 12, 0, 0}, {Zone::kUnknown, 0, 0, 0}, "REV:20240229T120000Z"},
+      {{2024, 2, 29, 22, 0, 0}, {Zone::kUnknown, 180, 0, 0}, "REV:20240301T010000Z"},
+      {{2024, 3, 1, 1, 0, 0}, {Zone::kUnknown, -180, 0, 0}, "REV:20240229T220000Z"},
   };
   for (const auto& row : rows) {
     FixedTimeZone zone(row.zone);

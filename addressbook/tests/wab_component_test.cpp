@@ -63,7 +63,7 @@ struct WabComponent : WabPlatform {
   // Fails `operation` on the working file of entry 2.
   void FailOnSecond(const std::string& operation, int32_t error) {
     fake.disk->before = [=](const std::string& done, const std::u16string& path) {
-      if (done == operation && path == u"/app/tmp/ExpressvCard2.vcf") throw Error(error);
+      if (done == operation && path == u"/app/tmp/run-1/ExpressvCard2.vcf") throw Error(error);
     };
   }
   // The library closed, every fetched entry freed, and WabEntries back to its single element.
@@ -118,6 +118,9 @@ TEST(WabItems, GetItemMovesOnlyATimeItReadAndByTheExactOffset) {
       {FakeEntry().Text(PR_DISPLAY_NAME, "Ann").Time(PR_LAST_MODIFICATION_TIME, noon), 0, u"Ann",
        "2005-03-01 15:30:00"},
       {FakeEntry().Text(PR_SURNAME, "Lee"), 0, kTitleSentinel, "2000-01-01"},
+      {FakeEntry().Text(PR_DISPLAY_NAME, "Leap").Time(PR_LAST_MODIFICATION_TIME,
+                                                      FileTimeOf({2024, 2, 28, 20, 30, 0})),
+       0, u"Leap", "2024-02-29"},
       // A time the library cannot read: stored as a text.
       {FakeEntry().Text(PR_DISPLAY_NAME, "Ann").Text(PR_LAST_MODIFICATION_TIME, "noon"),
        errors::kTypeMismatch, u"Ann", "2000-01-01"},
@@ -251,7 +254,7 @@ TEST(WabExportRun, FailingCopyIsShownAndStopsTheRunAfterThatEntry) {
   EXPECT_EQ(wab.fake.message_box->shown[0].first, u"Permission denied");
   EXPECT_EQ(wab.fake.message_box->shown[0].second, MessageBoxKind::kCritical);
   EXPECT_EQ(wab.Destination(), (Files{u"ExpressvCard1.vcf"}));
-  EXPECT_EQ(std::ranges::count(wab.fake.disk->operations, "DeleteFile /app/tmp/ExpressvCard2.vcf"),
+  EXPECT_EQ(std::ranges::count(wab.fake.disk->operations, "DeleteFile /app/tmp/run-1/ExpressvCard2.vcf"),
             1);
   EXPECT_EQ(wab.Log(), kHeader + Logged({"Ann", "Bo"}) + kCancel);
   EXPECT_TRUE(wab.LibraryReleased());
@@ -274,6 +277,7 @@ TEST(WabExportRun, CombinedModeGathersEveryCardIntoOneFile) {
   wab.fake.disk->AddFile(u"/app/tmp/ExpressvCard.vcf", "left by an earlier run\r\n");
   EXPECT_EQ(wab.Export(1), 0);
   EXPECT_EQ(wab.File(u"/out/ExpressvCard.vcf"), CardNamed("Ann") + CardNamed("Bo"));
+  EXPECT_EQ(wab.File(u"/app/tmp/ExpressvCard.vcf"), "left by an earlier run\r\n");
   EXPECT_EQ(wab.Destination(),
             (Files{u"ExpressvCard.vcf", u"ExpressvCard1.vcf", u"ExpressvCard2.vcf"}));
 }

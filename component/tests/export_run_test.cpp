@@ -33,6 +33,7 @@ class StandInSource final : public ExportSource {
   void ExportAll(CallContext& context) override {
     ++runs;
     SharedState& state = context.state;
+    working_folder = state.TempFolder;
     FileSystem& fs = *state.FileSys;
     CodePage& code_page = *context.platform.code_page;
     const std::u16string combined = state.TempFolder + state.ExportFileName + u".vcf";
@@ -62,6 +63,7 @@ class StandInSource final : public ExportSource {
   }
 
   int runs = 0;
+  std::u16string working_folder;
   int fail_at_item = 0;
   int32_t fail_with = errors::kDiskFull;
 
@@ -245,6 +247,10 @@ TEST_F(ExportRunTest, FailingLogWriteInTheNormalEndingIsTheRunsError) {
   };
   EXPECT_EQ(component.Export2(u"/out", u"", 3, std::nullopt, u"run.log"), 70);
   EXPECT_EQ(events->lines.back(), "done [Permission denied] [/app/run.log]");
+  EXPECT_EQ(std::count(fake.disk->operations.begin(), fake.disk->operations.end(),
+                       "AppendToFile /app/run.log"),
+            1)
+      << "the block is not tried again in the error ending";
   EXPECT_FALSE(fake.disk->HasFolder(u"/app/tmp"));
 }
 
@@ -335,6 +341,46 @@ TEST_F(ExportRunTest, ASinkAttachedTwiceHearsEverythingTwiceUntilUnadvised) {
   events->lines.clear();
   ASSERT_EQ(component.Export2(u"/out", u"", 4), 0);
   EXPECT_EQ(events->lines.size(), 2u);
+}
+
+// A folder named "tmp" beside the program may be the user's own.
+TEST_F(ExportRunTest, EachRunWorksInANewFolderOfItsOwnAndRemovesOnlyThat) {
+  fake.disk->AddFolder(u"/app/tmp");
+  fake.disk->AddFile(u"/app/tmp/notes.txt", "mine");
+  ASSERT_EQ(component.Export2(u"/out", u"", 3), 0);
+  EXPECT_EQ(Narrow(source->working_folder), "/app/tmp/run-1/");
+  ASSERT_EQ(component.Export2(u"/out", u"", 3), 0);
+  EXPECT_EQ(Narrow(source->working_folder), "/app/tmp/run-2/");
+  EXPECT_EQ(fake.disk->List(u"/app/tmp"), std::vector<std::u16string>{u"notes.txt"});
+  EXPECT_EQ(File(u"/app/tmp/notes.txt"), "mine");
+  EXPECT_EQ(fake.disk->List(u"/out").size(), 3u);
+}
+
+TEST_F(ExportRunTest, TheSharedFolderARunMadeStaysWhileAnotherRunWorksThere) {
+  events->on_event = [&](const std::string&) { fake.disk->AddFolder(u"/app/tmp/run-other"); };
+  ASSERT_EQ(component.Export2(u"/out", u"", 3), 0);
+  EXPECT_EQ(fake.disk->List(u"/app/tmp"), std::vector<std::u16string>{u"run-other"});
+}
+
+TEST_F(ExportRunTest, AComponentFolderThatCannotBeWrittenWorksInTheTemporaryFolder) {
+  fake.disk->AddFolder(u"/tmp");
+  fake.disk->before = [](const std::string& operation, const std::u16string& path) {
+    if (operation == "CreateFolder" && path == u"/app/tmp/") throw Error(errors::kPermissionDenied);
+  };
+  ASSERT_EQ(component.Export2(u"/out", u"", 3), 0);
+  EXPECT_EQ(Narrow(source->working_folder), "/tmp/run-1/");
+  EXPECT_EQ(fake.disk->List(u"/out").size(), 3u);
+  EXPECT_TRUE(fake.disk->HasFolder(u"/tmp"));
+  EXPECT_TRUE(fake.disk->List(u"/tmp").empty());
+}
+
+TEST_F(ExportRunTest, NoWorkingFolderAnywhereEndsTheRunWithTheComponentFoldersError) {
+  fake.disk->before = [](const std::string& operation, const std::u16string& path) {
+    if (operation == "CreateFolder" && path == u"/app/tmp/") throw Error(errors::kPermissionDenied);
+  };  // and there is no /tmp
+  EXPECT_EQ(component.Export2(u"/out", u"", 3), errors::kPermissionDenied);
+  EXPECT_EQ(source->runs, 0);
+  EXPECT_EQ(events->lines.back(), "done [Permission denied] []");
 }
 
 }  // namespace

@@ -82,8 +82,10 @@ constexpr const char* kExportHelp =
     "after the current item: the files written so far stay, the summary says\n"
     "\"Stopped after\" and the status is 0. A second Ctrl-C quits at once (status 130).\n"
     "\n"
-    "The run uses a working folder \"tmp\" beside the orvane program and removes it at\n"
-    "the end. A file that cannot be copied into DESTINATION stops the run (status 1).\n";
+    "Each run works in a new private folder inside \"tmp\" beside the orvane program\n"
+    "(in $TMPDIR or /tmp where that folder cannot be written) and removes only that.\n"
+    "A file that cannot be copied into DESTINATION stops the run (status 1); a file\n"
+    "there that you may not write is never replaced.\n";
 
 }  // namespace
 

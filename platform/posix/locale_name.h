@@ -5,12 +5,19 @@
 
 namespace orvane::posix {
 
-// The language and territory of a POSIX locale name such as "zh_TW.Big5@modifier":
-// language in lower case ("zh"), territory in upper case ("TW"); the codeset and
-// modifier are dropped. "C", "POSIX" and "" give language "c", "posix" and "".
+// The parts of a POSIX locale name such as "zh_TW.Big5@modifier": language in
+// lower case ("zh"), territory in upper case ("TW"), codeset in upper case
+// without "-" or "_" ("BIG5", "UTF8", "ISO88591"); the modifier is dropped.
+// "C", "POSIX" and "" give language "c", "posix" and "".
 struct LocaleName {
   std::string language;
   std::string territory;
+  std::string codeset;
+
+  // C, POSIX and the empty name name no language.
+  bool NamesLanguage() const {
+    return !language.empty() && language != "c" && language != "posix";
+  }
 };
 
 LocaleName ParseLocaleName(std::string_view name);

@@ -1,11 +1,48 @@
 #include "platform/posix/posix_code_page.h"
 
+#include <array>
+#include <optional>
+
 #include "platform/posix/locale_name.h"
 #include "platform/posix/text_conversion.h"
 
 namespace orvane::posix {
+namespace {
 
-uint32_t CodePageForLocale(std::string_view locale_name) {
+struct CodesetPage {
+  std::string_view codeset;  // as LocaleName writes it
+  uint32_t page;
+};
+
+// Windows knows these character sets by these numbers too.
+constexpr std::array<CodesetPage, 17> kCodesetPages = {{
+    {"UTF8", 65001},      {"BIG5", 950},        {"BIG5HKSCS", 950},   {"GBK", 936},
+    {"GB2312", 936},      {"GB18030", 54936},   {"ISO88591", 28591},  {"ISO88592", 28592},
+    {"ISO88593", 28593},  {"ISO88594", 28594},  {"ISO88595", 28595},  {"ISO88596", 28596},
+    {"ISO88597", 28597},  {"ISO88598", 28598},  {"ISO88599", 28599},  {"ISO885913", 28603},
+    {"ISO885915", 28605},
+}};
+
+std::optional<uint32_t> CodePageOfCodeset(std::string_view codeset) {
+  for (const CodesetPage& entry : kCodesetPages) {
+    if (entry.codeset == codeset) return entry.page;
+  }
+  return std::nullopt;
+}
+
+// The name iconv knows the code page by.
+std::string IconvCharsetOf(uint32_t number) {
+  if (number == 65001) return "UTF-8";
+  if (number == 54936) return "GB18030";
+  if (number >= 28591 && number <= 28599) return "ISO-8859-" + std::to_string(number - 28590);
+  if (number == 28603) return "ISO-8859-13";
+  if (number == 28605) return "ISO-8859-15";
+  return "CP" + std::to_string(number);
+}
+
+}  // namespace
+
+uint32_t CodePageForLanguage(std::string_view locale_name) {
   const LocaleName locale = ParseLocaleName(locale_name);
   const std::string& language = locale.language;
   if (language == "zh") return IsTraditionalChineseTerritory(locale.territory) ? 950 : 936;
@@ -15,12 +52,20 @@ uint32_t CodePageForLocale(std::string_view locale_name) {
   return 1252;
 }
 
-uint32_t SystemCodePageNumber(const EnvironmentReader& environment) {
-  return CodePageForLocale(FirstSetVariable(environment, {"LC_ALL", "LC_CTYPE", "LANG"}));
+uint32_t CodePageForLocale(std::string_view ctype_locale, std::string_view messages_locale) {
+  const LocaleName locale = ParseLocaleName(ctype_locale);
+  if (const auto page = CodePageOfCodeset(locale.codeset)) return *page;
+  // A locale of no language leaves the choice to the language the user reads.
+  if (!locale.NamesLanguage()) return CodePageForLanguage(messages_locale);
+  return CodePageForLanguage(ctype_locale);
 }
 
-PosixCodePage::PosixCodePage(uint32_t number)
-    : number_(number), charset_("CP" + std::to_string(number)) {
+uint32_t SystemCodePageNumber(const EnvironmentReader& environment) {
+  return CodePageForLocale(FirstSetVariable(environment, {"LC_ALL", "LC_CTYPE", "LANG"}),
+                           FirstSetVariable(environment, {"LC_ALL", "LC_MESSAGES", "LANG"}));
+}
+
+PosixCodePage::PosixCodePage(uint32_t number) : number_(number), charset_(IconvCharsetOf(number)) {
   // A code page iconv does not know fails here, not at the first text.
   IconvConverter check(charset_, Utf16NativeCharset());
 }

@@ -10,16 +10,23 @@
 namespace orvane::posix {
 
 // The ANSI code page a Windows machine set up for the locale's language and
-// region would use, whatever codeset the locale itself has: 950 for Chinese of
-// Taiwan, Hong Kong and Macao, 936 for other Chinese, 932 Japanese, 949 Korean,
-// 1251 Russian, Ukrainian and Bulgarian, 1252 for everything else.
-uint32_t CodePageForLocale(std::string_view locale_name);
+// region would use: 950 for Chinese of Taiwan, Hong Kong and Macao, 936 for
+// other Chinese, 932 Japanese, 949 Korean, 1251 Russian, Ukrainian and
+// Bulgarian, 1252 for everything else.
+uint32_t CodePageForLanguage(std::string_view locale_name);
+
+// The code page of the character-type locale's character set, as Windows numbers
+// it (UTF-8 65001, Big5 950, GBK and GB2312 936, GB18030 54936, ISO-8859-n
+// 2859n, -13 28603, -15 28605), so that no character the user's terminal and
+// files hold is lost. A locale without a known character set falls back to its
+// language; C and POSIX name none, so the messages locale's language decides.
+uint32_t CodePageForLocale(std::string_view ctype_locale, std::string_view messages_locale);
 
 // The code page for the locale of character types (LC_ALL, LC_CTYPE, LANG, the
-// first that is set).
+// first that is set) and of messages (LC_ALL, LC_MESSAGES, LANG).
 uint32_t SystemCodePageNumber(const EnvironmentReader& environment);
 
-// Text in one Windows code page, converted through iconv ("CP950", ...).
+// Text in one Windows code page, converted through iconv ("CP950", "UTF-8", ...).
 class PosixCodePage final : public CodePage {
  public:
   explicit PosixCodePage(uint32_t number);

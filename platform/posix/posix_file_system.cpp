@@ -22,9 +22,21 @@ std::string NativePath(const std::u16string& path) {
   return EncodeUtf8(path);
 }
 
+// Refusals of a write that the user has not allowed; anything else (a file
+// that vanished meanwhile) is left to the operation itself.
+bool IsWriteRefusal(int os_error) {
+  return os_error == EACCES || os_error == EPERM || os_error == EROFS;
+}
+
 }  // namespace
 
-PosixFileSystem::PosixFileSystem(std::shared_ptr<SystemCalls> calls) : calls_(std::move(calls)) {}
+PosixFileSystem::PosixFileSystem(std::shared_ptr<SystemCalls> calls, std::string temporary_folder)
+    : calls_(std::move(calls)), temporary_folder_(std::move(temporary_folder)) {}
+
+void PosixFileSystem::RequireWritable(const std::string& file) {
+  const int error = calls_->CheckWritable(file);
+  if (IsWriteRefusal(error)) ThrowForErrno(error, MissingPath::kFile);
+}
 
 bool PosixFileSystem::IsFolder(const std::string& path) {
   struct stat status {};
@@ -63,6 +75,9 @@ void PosixFileSystem::DeleteFile(const std::u16string& path) {
   const std::string native = NativePath(path);
   // A folder is no file of that name.
   if (IsFolder(native)) throw Error(errors::kFileNotFound);
+  // Removing a name only needs the folder's leave; the file's own protection
+  // is what the user set to keep it.
+  RequireWritable(native);
   if (const int error = calls_->RemoveFile(native)) ThrowForFile(error, native);
 }
 
@@ -95,6 +110,8 @@ void PosixFileSystem::CopyFile(const std::u16string& source, const std::u16strin
   if (destination.empty()) throw Error(errors::kPathNotFound);
   std::string to = NativePath(destination);
   if (EndsWithSeparator(to)) to += LastNameOf(from);
+  // The copy replaces the target by a rename, which its own protection would not stop.
+  if (IsRegularFile(to)) RequireWritable(to);
 
   bool failed_on_source = false;
   if (const int error = CopyFileReplacing(*calls_, from, to, failed_on_source)) {
@@ -105,6 +122,27 @@ void PosixFileSystem::CopyFile(const std::u16string& source, const std::u16strin
 
 std::u16string PosixFileSystem::GetParentFolderName(const std::u16string& path) {
   return ParentFolderOf<char16_t>(path);
+}
+
+std::u16string PosixFileSystem::GetTemporaryFolder() {
+  std::string folder = temporary_folder_;
+  if (!EndsWithSeparator(folder)) folder += '/';
+  return DecodeUtf8(folder);
+}
+
+std::u16string PosixFileSystem::CreatePrivateFolder(const std::u16string& parent) {
+  std::string path(WithoutTrailingSeparators(NativePath(parent)));
+  if (path.empty()) path = parent.empty() ? "." : "/";
+  if (!EndsWithSeparator(path)) path += '/';
+  path += "run-XXXXXX";
+  if (const int error = calls_->MakeUniqueFolder(path)) ThrowForErrno(error, MissingPath::kFolder);
+  return DecodeUtf8(path) + u'/';
+}
+
+void PosixFileSystem::DeleteEmptyFolder(const std::u16string& path) {
+  const std::string native(WithoutTrailingSeparators(NativePath(path)));
+  if (native.empty()) throw Error(errors::kPathNotFound);
+  if (const int error = calls_->RemoveFolder(native)) ThrowForErrno(error, MissingPath::kFolder);
 }
 
 void PosixFileSystem::AppendToFile(const std::u16string& path, std::string_view bytes) {
@@ -128,11 +166,18 @@ void PosixFileSystem::AppendToFile(const std::u16string& path, std::string_view 
   if (const int close_error = calls_->Close(fd)) ThrowForErrno(close_error, MissingPath::kFile);
 }
 
-PosixFileSystemFactory::PosixFileSystemFactory(std::shared_ptr<SystemCalls> calls)
-    : calls_(std::move(calls)) {}
+std::string TemporaryFolderOf(const EnvironmentReader& environment) {
+  // A relative TMPDIR would depend on the working directory of the moment.
+  if (std::string folder = ValueOf(environment, "TMPDIR"); folder.starts_with('/')) return folder;
+  return "/tmp";
+}
+
+PosixFileSystemFactory::PosixFileSystemFactory(std::shared_ptr<SystemCalls> calls,
+                                               std::string temporary_folder)
+    : calls_(std::move(calls)), temporary_folder_(std::move(temporary_folder)) {}
 
 std::unique_ptr<FileSystem> PosixFileSystemFactory::CreateFileSystem() {
-  return std::make_unique<PosixFileSystem>(calls_);
+  return std::make_unique<PosixFileSystem>(calls_, temporary_folder_);
 }
 
 }  // namespace orvane::posix

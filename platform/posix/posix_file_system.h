@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "platform/posix/environment.h"
 #include "platform/posix/error_mapping.h"
 #include "platform/posix/system_calls.h"
 
@@ -15,19 +16,26 @@ namespace orvane::posix {
 // ErrorNumberFromErrno gives.
 class PosixFileSystem final : public FileSystem {
  public:
-  explicit PosixFileSystem(std::shared_ptr<SystemCalls> calls = std::make_shared<SystemCalls>());
+  explicit PosixFileSystem(std::shared_ptr<SystemCalls> calls = std::make_shared<SystemCalls>(),
+                           std::string temporary_folder = "/tmp");
 
   bool FolderExists(const std::u16string& path) override;
   // Missing parent: 76; anything already of that name: 58.
   void CreateFolder(const std::u16string& path) override;
   bool FileExists(const std::u16string& path) override;
-  // Missing file: 53 (76 when its folder is missing too).
+  // Missing file: 53 (76 when its folder is missing too); a file the user
+  // may not write: 70.
   void DeleteFile(const std::u16string& path) override;
   // Missing folder: 76. A link to a folder is removed, not what it points to.
   void Deletefolder(const std::u16string& path) override;
-  // Missing source: 53. A failed copy leaves the old target in place.
+  // Missing source: 53. A failed copy leaves the old target in place; a
+  // target the user may not write is not replaced (70).
   void CopyFile(const std::u16string& source, const std::u16string& destination) override;
   std::u16string GetParentFolderName(const std::u16string& path) override;
+  std::u16string GetTemporaryFolder() override;
+  // Mode 0700, named "run-" and six random characters.
+  std::u16string CreatePrivateFolder(const std::u16string& parent) override;
+  void DeleteEmptyFolder(const std::u16string& path) override;
   // A failed append leaves the file as long as it was before.
   void AppendToFile(const std::u16string& path, std::string_view bytes) override;
 
@@ -37,18 +45,26 @@ class PosixFileSystem final : public FileSystem {
   // A file that is not there is missing itself when its folder exists.
   MissingPath MissingKindFor(const std::string& file);
   [[noreturn]] void ThrowForFile(int os_error, const std::string& file);
+  // Throws 70 when the user may not write the file.
+  void RequireWritable(const std::string& file);
 
   std::shared_ptr<SystemCalls> calls_;
+  std::string temporary_folder_;
 };
+
+// $TMPDIR when it is an absolute path, else "/tmp".
+std::string TemporaryFolderOf(const EnvironmentReader& environment);
 
 class PosixFileSystemFactory final : public FileSystemFactory {
  public:
   explicit PosixFileSystemFactory(
-      std::shared_ptr<SystemCalls> calls = std::make_shared<SystemCalls>());
+      std::shared_ptr<SystemCalls> calls = std::make_shared<SystemCalls>(),
+      std::string temporary_folder = "/tmp");
   std::unique_ptr<FileSystem> CreateFileSystem() override;
 
  private:
   std::shared_ptr<SystemCalls> calls_;
+  std::string temporary_folder_;
 };
 
 }  // namespace orvane::posix

@@ -20,7 +20,8 @@ PlatformServices MakePosixPlatform(const PosixOptions& options) {
   const EnvironmentReader environment = ProcessEnvironment();
   PlatformServices services;
   services.path_separator = u'/';
-  services.file_systems = std::make_shared<PosixFileSystemFactory>();
+  services.file_systems = std::make_shared<PosixFileSystemFactory>(
+      std::make_shared<SystemCalls>(), TemporaryFolderOf(environment));
   services.component_location = std::make_shared<PosixComponentLocation>();
   services.clock = std::make_shared<PosixClock>(TimeLocaleName(environment));
   services.language = std::make_shared<PosixUserLanguage>(environment);

@@ -42,6 +42,14 @@ int SystemCalls::MakeFolder(const std::string& path) {
   return ErrorOf(::mkdir(path.c_str(), 0777));
 }
 
+int SystemCalls::MakeUniqueFolder(std::string& path_template) {
+  return ::mkdtemp(path_template.data()) == nullptr ? errno : 0;
+}
+
+int SystemCalls::CheckWritable(const std::string& path) {
+  return ErrorOf(::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS));
+}
+
 int SystemCalls::RemoveFolder(const std::string& path) { return ErrorOf(::rmdir(path.c_str())); }
 
 int SystemCalls::RemoveFile(const std::string& path) { return ErrorOf(::unlink(path.c_str())); }

@@ -20,6 +20,11 @@ class SystemCalls {
   virtual int Status(const std::string& path, struct stat& out);      // follows links
   virtual int LinkStatus(const std::string& path, struct stat& out);  // does not
   virtual int MakeFolder(const std::string& path);
+  // Creates a new folder, readable and writable by its owner alone, from a
+  // mkdtemp template ("...XXXXXX"), which then holds the name made.
+  virtual int MakeUniqueFolder(std::string& path_template);
+  // Whether this process may write the file, by its effective identity.
+  virtual int CheckWritable(const std::string& path);
   virtual int RemoveFolder(const std::string& path);
   virtual int RemoveFile(const std::string& path);
   virtual int Rename(const std::string& from, const std::string& to);

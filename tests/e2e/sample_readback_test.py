@@ -140,14 +140,19 @@ class SampleReadback(unittest.TestCase):
         notes = [line.value for line in card.contents.get("note", [])]
         self.assertEqual(notes, [text("PR_COMMENT")] if entry.get("PR_COMMENT") else [])
 
+    # A locale that names no character set takes its language's code page.
     def test_western_code_page(self):
-        self.check_export({"LANG": "en_US.UTF-8"}, "cp1252")
+        self.check_export({"LANG": "en_US"}, "cp1252")
 
     def test_traditional_chinese_code_page(self):
-        self.check_export({"LANG": "zh_TW.UTF-8"}, "cp950")
+        self.check_export({"LANG": "zh_TW"}, "cp950")
 
     def test_simplified_chinese_code_page(self):
-        self.check_export({"LANG": "zh_CN.UTF-8"}, "gbk")
+        self.check_export({"LANG": "zh_CN"}, "gbk")
+
+    # A UTF-8 locale keeps every name of every language.
+    def test_utf8_locale(self):
+        self.check_export({"LANG": "en_US.UTF-8"}, "utf-8")
 
 
 if __name__ == "__main__":

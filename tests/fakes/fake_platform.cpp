@@ -125,7 +125,9 @@ bool FakeFileSystem::FileExists(const std::u16string& path) {
 
 void FakeFileSystem::DeleteFile(const std::u16string& path) {
   Before("DeleteFile", path);
-  if (disk_->files.erase(path) == 0) throw Error(errors::kFileNotFound);
+  if (disk_->files.count(path) == 0) throw Error(errors::kFileNotFound);
+  if (disk_->read_only_files.count(path) != 0) throw Error(errors::kPermissionDenied);
+  disk_->files.erase(path);
 }
 
 void FakeFileSystem::Deletefolder(const std::u16string& path) {
@@ -145,7 +147,31 @@ void FakeFileSystem::CopyFile(const std::u16string& source, const std::u16string
   std::u16string target = destination;
   if (!target.empty() && target.back() == u'/') target += FileName(source);
   if (!disk_->HasFolder(ParentOf(target))) throw Error(errors::kPathNotFound);
+  if (disk_->read_only_files.count(target) != 0) throw Error(errors::kPermissionDenied);
   disk_->files[target] = found->second;
+}
+
+std::u16string FakeFileSystem::GetTemporaryFolder() {
+  Before("GetTemporaryFolder", disk_->temporary_folder);
+  return disk_->temporary_folder;
+}
+
+std::u16string FakeFileSystem::CreatePrivateFolder(const std::u16string& parent) {
+  Before("CreatePrivateFolder", parent);
+  const std::u16string base = WithoutTrailingSlash(parent);
+  if (!disk_->HasFolder(base)) throw Error(errors::kPathNotFound);
+  const std::u16string folder = (base == u"/" ? u"" : base) + u"/run-" +
+                                Widen(std::to_string(++disk_->private_folders_made));
+  disk_->folders.insert(folder);
+  return folder + u"/";
+}
+
+void FakeFileSystem::DeleteEmptyFolder(const std::u16string& path) {
+  Before("DeleteEmptyFolder", path);
+  const std::u16string folder = WithoutTrailingSlash(path);
+  if (!disk_->HasFolder(folder)) throw Error(errors::kPathNotFound);
+  if (!disk_->List(folder).empty()) throw Error(errors::kPathFileAccessError);
+  disk_->folders.erase(folder);
 }
 
 std::u16string FakeFileSystem::GetParentFolderName(const std::u16string& path) {

@@ -23,6 +23,9 @@ std::u16string Widen(const std::string& utf8);
 struct FakeDisk {
   std::set<std::u16string> folders{u"/"};
   std::map<std::u16string, std::string> files;
+  std::set<std::u16string> read_only_files;  // the user may not write these
+  std::u16string temporary_folder = u"/tmp/";
+  int private_folders_made = 0;
   // Called before every operation with its name ("CreateFolder", "CopyFile",
   // "AppendToFile"...) and its first path; throw orvane::Error to make it fail.
   std::function<void(const std::string& operation, const std::u16string& path)> before;
@@ -45,6 +48,10 @@ class FakeFileSystem final : public FileSystem {
   void Deletefolder(const std::u16string& path) override;
   void CopyFile(const std::u16string& source, const std::u16string& destination) override;
   std::u16string GetParentFolderName(const std::u16string& path) override;
+  std::u16string GetTemporaryFolder() override;
+  // "run-1/", "run-2/"... inside the parent.
+  std::u16string CreatePrivateFolder(const std::u16string& parent) override;
+  void DeleteEmptyFolder(const std::u16string& path) override;
   void AppendToFile(const std::u16string& path, std::string_view bytes) override;
 
  private:

@@ -19,7 +19,7 @@ using testing::FakeEnvironment;
 using testing::ThrownErrorNumber;
 using Variables = std::map<std::string, std::string>;
 
-TEST(Locale, CodePageAndLanguageTable) {
+TEST(Locale, CodePageByLanguageAndLanguageTable) {
   const struct { const char* locale; uint32_t code_page; uint16_t language; } cases[] = {
       {"zh_TW.UTF-8", 950, 1028},   {"zh_tw.utf8", 950, 1028},    {"zh_HK.Big5-HKSCS", 950, 1028},
       {"zh_MO@modifier", 950, 1028}, {"zh_CN.GB18030", 936, 2052}, {"zh_SG", 936, 2052},
@@ -28,8 +28,46 @@ TEST(Locale, CodePageAndLanguageTable) {
       {"bg_BG.CP1251", 1251, 1033},  {"en_US.UTF-8", 1252, 1033},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(CodePageForLocale(c.locale), c.code_page) << c.locale;
+    EXPECT_EQ(CodePageForLanguage(c.locale), c.code_page) << c.locale;
     EXPECT_EQ(LanguageIdForLocale(c.locale), c.language) << c.locale;
+  }
+}
+
+// The character set decides, so that no name the user's files hold becomes "?".
+TEST(Locale, CodePageFollowsTheCharacterSetTable) {
+  const struct { const char* ctype; const char* messages; uint32_t code_page; } cases[] = {
+      {"C.UTF-8", "C.UTF-8", 65001},         {"en_US.UTF-8", "", 65001},
+      {"zh_TW.utf8", "", 65001},             {"el_GR.UTF-8@euro", "", 65001},
+      {"zh_TW.Big5", "", 950},               {"zh_HK.BIG5-HKSCS", "", 950},
+      {"zh_CN.GBK", "", 936},                {"zh_CN.gb2312", "", 936},
+      {"zh_CN.GB18030", "", 54936},          {"de_DE.ISO-8859-1", "", 28591},
+      {"el_GR.ISO-8859-7", "", 28597},       {"et_EE.ISO-8859-15", "", 28605},
+      {"lt_LT.ISO-8859-13", "", 28603},      {"ru_RU.KOI8-R", "", 1251},
+      {"zh_TW", "", 950},                    {"ja_JP.EUC-JP", "", 932},
+      {"C", "zh_TW.UTF-8", 950},             {"POSIX", "zh_CN", 936},
+      {"", "ru_RU", 1251},                   {"C", "C", 1252},
+      {"en_US", "zh_TW.UTF-8", 1252},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.ctype) + " / " + c.messages);
+    EXPECT_EQ(CodePageForLocale(c.ctype, c.messages), c.code_page);
+    PosixCodePage page(c.code_page);  // iconv knows every one of them
+  }
+}
+
+// Multi-byte sets keep every character, and read back.
+TEST(PosixCodePage, UnicodeAndIsoSetsTable) {
+  const struct { uint32_t page; std::u16string text; std::string bytes; } cases[] = {
+      {65001, u"\u738B\u5C0F\u660E \u00E9", "\xE7\x8E\x8B\xE5\xB0\x8F\xE6\x98\x8E \xC3\xA9"},
+      {54936, u"\u738B \U0001F600", "\xCD\xF5 \x94\x39\xFC\x36"},
+      {28597, u"\u0391\u03B8\u03B7\u03BD\u03AC", "\xC1\xE8\xE7\xED\xDC"},
+      {28605, u"\u20AC", "\xA4"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.page);
+    PosixCodePage page(c.page);
+    EXPECT_EQ(page.FromUtf16(c.text), c.bytes);
+    EXPECT_EQ(page.ToUtf16(c.bytes), c.text);
   }
 }
 
@@ -44,8 +82,10 @@ TEST(Locale, EachServiceReadsItsOwnCategoryTable) {
   const struct { Variables environment; std::string time; uint32_t code_page; uint16_t language; }
       cases[] = {
           {{}, "C", 1252, 1033},
-          {with({{"LANG", "ko_KR.UTF-8"}}), "fr_FR.UTF-8", 932, 1028},
-          {with({{"LC_ALL", "zh_CN.UTF-8"}}), "zh_CN.UTF-8", 936, 2052},
+          {with({{"LANG", "ko_KR.UTF-8"}}), "fr_FR.UTF-8", 65001, 1028},
+          {{{"LANG", "zh_TW.UTF-8"}, {"LC_CTYPE", "C"}}, "zh_TW.UTF-8", 950, 1028},
+          {with({{"LC_ALL", "zh_CN.UTF-8"}}), "zh_CN.UTF-8", 65001, 2052},
+          {with({{"LC_ALL", "zh_CN.GBK"}}), "zh_CN.GBK", 936, 2052},
           {{{"LC_ALL", ""}, {"LC_TIME", ""}, {"LANG", "zh_HK"}}, "zh_HK", 950, 1028},
       };
   for (const auto& c : cases) {

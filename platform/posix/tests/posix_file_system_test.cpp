@@ -7,8 +7,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <limits>
+#include <map>
 
+#include "platform/error.h"
 #include "platform/posix/error_mapping.h"
+#include "platform/posix/text_conversion.h"
 #include "platform/posix/tests/test_helpers.h"
 #include "tests/support/temporary_folder.h"
 
@@ -18,16 +21,41 @@ namespace {
 using namespace std::string_literals;
 using testing::ThrownErrorNumber;
 
+// Every reason the system gives has its number and the text that goes with it.
 TEST(ErrorMapping, OperatingSystemErrorsTable) {
-  const struct { int os_error; MissingPath missing; int32_t expected; } cases[] = {
-      {ENOENT, MissingPath::kFile, 53},   {ENOENT, MissingPath::kFolder, 76},
-      {EEXIST, MissingPath::kFolder, 58}, {ENOSPC, MissingPath::kFile, 61},
-      {EDQUOT, MissingPath::kFile, 61},   {EACCES, MissingPath::kFile, 70},
-      {ENOTDIR, MissingPath::kFile, 76},  {EIO, MissingPath::kFile, 75},
-      {ENOMEM, MissingPath::kFile, 7},
-  };
+  const struct { int os_error; MissingPath missing; int32_t expected; std::u16string text; }
+      cases[] = {
+          {ENOENT, MissingPath::kFile, 53, u"File not found"},
+          {ENOENT, MissingPath::kFolder, 76, u"Path not found"},
+          {ENOTDIR, MissingPath::kFile, 76, u"Path not found"},
+          {ELOOP, MissingPath::kFile, 76, u"Path not found"},
+          {ENAMETOOLONG, MissingPath::kFile, 76, u"Path not found"},
+          {EEXIST, MissingPath::kFolder, 58, u"File already exists"},
+          {ENOSPC, MissingPath::kFile, 61, u"Disk full"},
+          {EDQUOT, MissingPath::kFile, 61, u"Disk full"},
+          {EFBIG, MissingPath::kFile, 61, u"Disk full"},
+          {EACCES, MissingPath::kFile, 70, u"Permission denied"},
+          {EPERM, MissingPath::kFile, 70, u"Permission denied"},
+          {EROFS, MissingPath::kFile, 70, u"Permission denied"},
+          {ENOMEM, MissingPath::kFile, 7, u"Out of memory"},
+          {EMLINK, MissingPath::kFile, 75, u"Path/File access error"},
+          {EIO, MissingPath::kFile, 75, u"Path/File access error"},
+          {EISDIR, MissingPath::kFile, 75, u"Path/File access error"},
+          {EBUSY, MissingPath::kFolder, 75, u"Path/File access error"},
+          {ENOTEMPTY, MissingPath::kFolder, 75, u"Path/File access error"},
+          {EXDEV, MissingPath::kFile, 75, u"Path/File access error"},
+          {EMFILE, MissingPath::kFile, 75, u"Path/File access error"},
+      };
   for (const auto& c : cases) {
-    EXPECT_EQ(ErrorNumberFromErrno(c.os_error, c.missing), c.expected) << "errno " << c.os_error;
+    SCOPED_TRACE(c.os_error);
+    EXPECT_EQ(ErrorNumberFromErrno(c.os_error, c.missing), c.expected);
+    try {
+      ThrowForErrno(c.os_error, c.missing);
+      ADD_FAILURE() << "nothing thrown";
+    } catch (const Error& error) {
+      EXPECT_EQ(error.number(), c.expected);
+      EXPECT_EQ(error.description(), c.text);
+    }
   }
 }
 
@@ -36,7 +64,7 @@ TEST(ErrorMapping, OperatingSystemErrorsTable) {
 class FailingCalls : public SystemCalls {
  public:
   std::size_t bytes_until_full = std::numeric_limits<std::size_t>::max();
-  int remove_file_error = 0, rename_error = 0, link_status_error = 0;
+  int remove_file_error = 0, rename_error = 0, link_status_error = 0, writable_error = 0;
 
   int Write(int fd, const char* bytes, std::size_t size, std::size_t& count) override {
     if (bytes_until_full == 0) return ENOSPC;
@@ -49,6 +77,10 @@ class FailingCalls : public SystemCalls {
   }
   int Rename(const std::string& from, const std::string& to) override {
     return rename_error ? rename_error : SystemCalls::Rename(from, to);
+  }
+  // Root may write anything, so a protected file is only had this way.
+  int CheckWritable(const std::string& path) override {
+    return writable_error ? writable_error : SystemCalls::CheckWritable(path);
   }
   int LinkStatus(const std::string& path, struct stat& out) override {
     return link_status_error ? link_status_error : SystemCalls::LinkStatus(path, out);
@@ -110,6 +142,10 @@ TEST_F(PosixFileSystemTest, FailuresTable) {
       {Call::kDeleteFile, u"sub", u"", 53, nullptr, 0},
       {Call::kDeleteFile, u"a.txt\0x"s, u"", 75, nullptr, 0},
       {Call::kDeleteFile, u"a.txt", u"", 70, &FailingCalls::remove_file_error, EPERM},
+      // A file the user protected is neither deleted nor replaced.
+      {Call::kDeleteFile, u"a.txt", u"", 70, &FailingCalls::writable_error, EACCES},
+      {Call::kDeleteFile, u"a.txt", u"", 70, &FailingCalls::writable_error, EROFS},
+      {Call::kCopyFile, u"a.txt", u"sub/", 70, &FailingCalls::writable_error, EACCES},
       {Call::kDeletefolder, u"a.txt", u"", 76, nullptr, 0},
       {Call::kDeletefolder, u"", u"", 76, nullptr, 0},
       {Call::kDeletefolder, u"sub", u"", 75, &FailingCalls::remove_file_error, EBUSY},
@@ -187,6 +223,62 @@ TEST_F(PosixFileSystemTest, CopyFileReplacesTheTargetWithTheSourcesBytesAndMode)
   struct stat status {};
   ASSERT_EQ(::stat((folder_.path() + "/out/card.vcf").c_str(), &status), 0);
   EXPECT_EQ(status.st_mode & 0777, 0640u);
+}
+
+TEST_F(PosixFileSystemTest, ANewTargetNeedsNoLeaveOfItsOwn) {
+  folder_.WriteFile("work/card.vcf", "card");
+  folder_.MakeFolder("out");
+  calls_->writable_error = EACCES;  // as a missing file answers no one
+  files_.CopyFile(folder_.Path16("work/card.vcf"), folder_.Path16("out/"));
+  EXPECT_EQ(folder_.ReadFile("out/card.vcf"), "card");
+}
+
+TEST_F(PosixFileSystemTest, PrivateFoldersAreNewOwnerOnlyAndRemovedOnlyWhenEmpty) {
+  folder_.MakeFolder("tmp");
+  const std::u16string first = files_.CreatePrivateFolder(folder_.Path16("tmp/"));
+  const std::u16string second = files_.CreatePrivateFolder(folder_.Path16("tmp"));
+  EXPECT_NE(first, second);
+  ASSERT_EQ(first.substr(0, folder_.Path16("tmp/").size()), folder_.Path16("tmp/"));
+  EXPECT_EQ(first.back(), u'/');
+  struct stat status {};
+  ASSERT_EQ(::stat(EncodeUtf8(first).c_str(), &status), 0);
+  EXPECT_TRUE(S_ISDIR(status.st_mode));
+  EXPECT_EQ(status.st_mode & 0777, 0700u);
+  EXPECT_EQ(ThrownErrorNumber([&] { files_.CreatePrivateFolder(folder_.Path16("none/")); }), 76);
+
+  EXPECT_NE(ThrownErrorNumber([&] { files_.DeleteEmptyFolder(folder_.Path16("tmp/")); }), 0);
+  files_.DeleteEmptyFolder(first);
+  files_.DeleteEmptyFolder(second);
+  files_.DeleteEmptyFolder(folder_.Path16("tmp/"));
+  EXPECT_EQ(folder_.Listing(), "");
+}
+
+TEST(PosixFileSystem, TemporaryFolderTable) {
+  const struct { std::map<std::string, std::string> environment; std::u16string expected; } cases[] = {
+      {{}, u"/tmp/"},
+      {{{"TMPDIR", "/var/scratch"}}, u"/var/scratch/"},
+      {{{"TMPDIR", "/var/scratch/"}}, u"/var/scratch/"},
+      {{{"TMPDIR", "relative"}}, u"/tmp/"},  // would depend on the working directory
+  };
+  for (const auto& c : cases) {
+    PosixFileSystemFactory factory(std::make_shared<SystemCalls>(),
+                                   TemporaryFolderOf(testing::FakeEnvironment(c.environment)));
+    EXPECT_EQ(factory.CreateFileSystem()->GetTemporaryFolder(), c.expected) << &c - cases;
+  }
+}
+
+// Folders are as open as the user's umask allows, no narrower.
+TEST_F(PosixFileSystemTest, FoldersTakeTheModeTheUmaskAllows) {
+  for (const mode_t mask : {mode_t{022}, mode_t{027}, mode_t{0}}) {
+    SCOPED_TRACE(mask);
+    const mode_t before = ::umask(mask);
+    const std::u16string path = folder_.Path16("made-" + std::to_string(mask));
+    files_.CreateFolder(path + u"/");
+    ::umask(before);
+    struct stat status {};
+    ASSERT_EQ(::stat(EncodeUtf8(path).c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0777u & ~mask);
+  }
 }
 
 TEST_F(PosixFileSystemTest, AppendToFileCreatesTheFileAndAddsAtTheEnd) {

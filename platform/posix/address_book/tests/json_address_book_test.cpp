@@ -239,7 +239,10 @@ TEST_F(LibraryTest, AFailedOpenGivesZeroAndTheReason) {
   const std::pair<std::string, std::u16string> others[] = {
       {"", u"no address book file: neither ORVANE_ADDRESS_BOOK nor HOME is set"},
       {folder_.path(), folder_.Path16() + u": cannot read the file: Is a directory"},
+      {folder_.path() + "/pipe", folder_.Path16() + u"/pipe: cannot read the file: not a regular file"},
+      {"/dev/zero", u"/dev/zero: cannot read the file: not a regular file"},
   };
+  ASSERT_EQ(::mkfifo((folder_.path() + "/pipe").c_str(), 0600), 0);
   for (const auto& [file, reason] : others) {
     library_ = MakeLibrary(file);
     EXPECT_EQ(library_->kWabOpen(context_), 0);

@@ -9,8 +9,9 @@ bool JsonTreeBuilder::Accept(JsonToken token) {
   switch (token.kind) {
     case Kind::kKey: {
       const JsonNode& object = *open_.back();
-      const bool seen = std::any_of(object.members.begin(), object.members.end(),
-                                    [&](const JsonNode& member) { return member.key == token.text; });
+      const bool seen =
+          std::any_of(object.members.begin(), object.members.end(),
+                      [&](const JsonNode& member) { return member.key == token.text; });
       if (seen) {
         problem_ = "\"" + token.text + "\" appears twice";
         return false;

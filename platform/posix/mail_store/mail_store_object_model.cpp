@@ -40,8 +40,7 @@ std::shared_ptr<OutlookApplication> MailStoreObjectModel::CreateApplication() {
   }
   RememberFailure({});
   return MakeStoreApplication(
-      loaded.document,
-      StoreServices{settings_.code_page, settings_.time_zone, settings_.calls});
+      loaded.document, StoreServices{settings_.code_page, settings_.time_zone, settings_.calls});
 }
 
 std::u16string MailStoreObjectModel::OpenFailureReason() const {
@@ -61,10 +60,9 @@ void MailStoreObjectModel::RememberFailure(std::string reason) {
 std::shared_ptr<MailStoreObjectModel> MakeMailStoreObjectModel(std::shared_ptr<CodePage> code_page,
                                                                std::shared_ptr<TimeZone> time_zone,
                                                                std::string file) {
-  return std::make_shared<MailStoreObjectModel>(
-      MailStoreSettings{std::move(code_page), std::move(time_zone), std::move(file),
-                        ProcessMailStoreCache(), ProcessEnvironment(),
-                        std::make_shared<SystemCalls>()});
+  return std::make_shared<MailStoreObjectModel>(MailStoreSettings{
+      std::move(code_page), std::move(time_zone), std::move(file), ProcessMailStoreCache(),
+      ProcessEnvironment(), std::make_shared<SystemCalls>()});
 }
 
 }  // namespace orvane::posix

@@ -56,9 +56,7 @@ class VectorEnumerator final : public OutlookEnumerator<Member> {
  public:
   using Make = std::function<std::shared_ptr<Member>(size_t index)>;
   VectorEnumerator(size_t size, Make make) : size_(size), make_(std::move(make)) {}
-  std::shared_ptr<Member> Next() override {
-    return next_ < size_ ? make_(next_++) : nullptr;
-  }
+  std::shared_ptr<Member> Next() override { return next_ < size_ ? make_(next_++) : nullptr; }
 
  private:
   size_t size_;
@@ -175,7 +173,8 @@ class StoreFolders final : public OutlookFolders {
   int32_t Count() override { return CountOf(parent_->folders.size()); }
 
   std::unique_ptr<OutlookEnumerator<OutlookFolder>> Enumerate() override {
-    auto make = [parent = parent_, services = services_](size_t i) -> std::shared_ptr<OutlookFolder> {
+    auto make = [parent = parent_,
+                 services = services_](size_t i) -> std::shared_ptr<OutlookFolder> {
       return std::make_shared<StoreFolder>(
           std::shared_ptr<const MailFolder>(parent, &parent->folders[i]), services);
     };

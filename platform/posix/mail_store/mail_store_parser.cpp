@@ -70,10 +70,8 @@ constexpr AddressKey kAddressKeys[] = {
 };
 
 constexpr AddressPartKey kAddressPartKeys[] = {
-    {"street", &MailPostalAddress::street},
-    {"city", &MailPostalAddress::city},
-    {"state", &MailPostalAddress::state},
-    {"postalCode", &MailPostalAddress::postal_code},
+    {"street", &MailPostalAddress::street},   {"city", &MailPostalAddress::city},
+    {"state", &MailPostalAddress::state},     {"postalCode", &MailPostalAddress::postal_code},
     {"country", &MailPostalAddress::country},
 };
 
@@ -92,7 +90,8 @@ class StoreReader {
  public:
   MailStoreDocument ReadStore(const JsonNode& root) {
     if (!root.IsObject()) {
-      throw Refusal{root.line, "the document must be an object holding \"contacts\" and \"calendar\""};
+      throw Refusal{root.line,
+                    "the document must be an object holding \"contacts\" and \"calendar\""};
     }
     MailStoreDocument document;
     bool contacts = false;
@@ -221,8 +220,8 @@ class StoreReader {
   }
 
   StoredTime TimeOf(const JsonNode& node) {
-    const auto time =
-        node.kind == JsonNode::Kind::kString ? ParseIsoTime(node.text) : std::optional<StoredTime>{};
+    const auto time = node.kind == JsonNode::Kind::kString ? ParseIsoTime(node.text)
+                                                           : std::optional<StoredTime>{};
     if (!time) {
       RefuseValue(node, "an ISO 8601 time such as \"2005-03-01T12:00:00Z\" or \"1980-05-17\"");
     }
@@ -243,8 +242,8 @@ class StoreReader {
     throw Refusal{node.line, place_ + ": " + Quoted(node.key) + " wants " + wanted};
   }
   [[noreturn]] void RefuseKey(const JsonNode& member, const std::string& known) {
-    throw Refusal{member.key_line, place_ + ": unknown key " + Quoted(member.key) +
-                                       ": the keys are " + known};
+    throw Refusal{member.key_line,
+                  place_ + ": unknown key " + Quoted(member.key) + ": the keys are " + known};
   }
 
   static int LastLineOf(const JsonNode& node) {

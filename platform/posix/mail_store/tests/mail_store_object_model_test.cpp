@@ -163,7 +163,8 @@ TEST_F(MailStoreTest, NamespaceAndDefaultFoldersAnswerOnlyTheirNumbers) {
       {10, u"Contacts"}, {9, u"Calendar"}, {6, u""}, {0, u""}, {11, u""}};
   for (const auto& [number, name] : folders) {
     std::u16string found;
-    const int32_t error = ThrownErrorNumber([&] { found = session->GetDefaultFolder(number)->Name(); });
+    const int32_t error =
+        ThrownErrorNumber([&] { found = session->GetDefaultFolder(number)->Name(); });
     EXPECT_EQ(error, name.empty() ? 5 : 0) << number;
     EXPECT_EQ(found, name) << number;
   }
@@ -206,11 +207,16 @@ TEST_F(MailStoreTest, ItemTakesA1BasedIndexOfAnyNumericKind) {
     int32_t error;
     std::u16string subject;
   } cases[] = {
-      {int16_t{1}, 0, u"Ann"}, {int32_t{3}, 0, u"Lunch"}, {2.5, 0, u"Team"},
+      {int16_t{1}, 0, u"Ann"},
+      {int32_t{3}, 0, u"Lunch"},
+      {2.5, 0, u"Team"},
       {std::u16string(u"3"), 0, u"Lunch"},
       {true, 9, u""},  // true is -1
-      {int16_t{0}, 9, u""}, {int32_t{4}, 9, u""}, {int32_t{-2147483647 - 1}, 9, u""},
-      {std::u16string(u"one"), 13, u""}, {1e12, 6, u""},
+      {int16_t{0}, 9, u""},
+      {int32_t{4}, 9, u""},
+      {int32_t{-2147483647 - 1}, 9, u""},
+      {std::u16string(u"one"), 13, u""},
+      {1e12, 6, u""},
   };
   for (const auto& c : cases) {
     std::u16string subject;
@@ -270,7 +276,8 @@ TEST_F(MailStoreTest, LastModificationTimeIsLocalTimeByTheBiasInForce) {
   };
   for (const Case& c : cases) {
     time_zone_->information = c.zone;
-    const std::string time = c.stored ? std::string(", \"lastModificationTime\": \"") + c.stored + "\"" : "";
+    const std::string time =
+        c.stored ? std::string(", \"lastModificationTime\": \"") + c.stored + "\"" : "";
     const auto calendar =
         Open(R"({"contacts": {}, "calendar": {"items": [{"class": 26)" + time + "}]}}")
             ->GetDefaultFolder(outlook::kFolderCalendar);
@@ -302,7 +309,8 @@ MailItem StoredContact(size_t index) {
 
 TEST_F(MailStoreTest, SaveAsWritesTheTextOfItsFormatInTheCodePage) {
   const auto items = Open()->GetDefaultFolder(outlook::kFolderContacts)->Items();
-  const std::string vcard = "<cp>" + EncodeUtf8(SavedVCardText(StoredContact(1), *code_page_, *time_zone_));
+  const std::string vcard =
+      "<cp>" + EncodeUtf8(SavedVCardText(StoredContact(1), *code_page_, *time_zone_));
   const std::string vcalendar =
       "<cp>" + EncodeUtf8(SavedVCalendarText(StoredContact(3), *code_page_, *time_zone_));
   struct Case {
@@ -312,14 +320,10 @@ TEST_F(MailStoreTest, SaveAsWritesTheTextOfItsFormatInTheCodePage) {
     std::string written;
   };
   const Case cases[] = {
-      {1, int32_t{6}, 0, vcard},
-      {1, std::u16string(u"6"), 0, vcard},
-      {3, int16_t{7}, 0, vcalendar},
-      {1, int32_t{7}, 5, ""},   // a contact has no vCalendar form
-      {2, int32_t{7}, 5, ""},
-      {1, int32_t{0}, 5, ""},
-      {1, int32_t{8}, 5, ""},
-      {1, std::u16string(u"vcard"), 13, ""},
+      {1, int32_t{6}, 0, vcard},     {1, std::u16string(u"6"), 0, vcard},
+      {3, int16_t{7}, 0, vcalendar}, {1, int32_t{7}, 5, ""},  // a contact has no vCalendar form
+      {2, int32_t{7}, 5, ""},        {1, int32_t{0}, 5, ""},
+      {1, int32_t{8}, 5, ""},        {1, std::u16string(u"vcard"), 13, ""},
   };
   for (const Case& c : cases) {
     const std::string file = folder_.WriteFile("saved.txt", "old");
@@ -357,8 +361,9 @@ TEST_F(MailStoreTest, AFailedSaveLeavesNothingHalfWritten) {
     calls_->write_error = c.write_error;
     calls_->rename_error = c.rename_error;
     const std::vector<AutomationValue> arguments{c.path, int32_t{6}};
-    EXPECT_EQ(ThrownErrorNumber([&] { item->InvokeByName(u"SaveAs", InvokeKind::kMethod, arguments); }),
-              c.error)
+    EXPECT_EQ(
+        ThrownErrorNumber([&] { item->InvokeByName(u"SaveAs", InvokeKind::kMethod, arguments); }),
+        c.error)
         << EncodeUtf8(c.path);
     EXPECT_EQ(folder_.Listing(), "folder old.vcf store.json ") << EncodeUtf8(c.path);
     EXPECT_EQ(folder_.ReadFile("old.vcf"), "old");

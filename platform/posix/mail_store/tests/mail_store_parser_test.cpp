@@ -62,8 +62,9 @@ const RefusedCase kRefused[] = {
     {"{\"contacts\": {},\n\"calendar\": {\"name\": \"x\",}}",
      "line 2, column 26: not valid JSON: syntax error while parsing object key - unexpected '}'; "
      "expected string literal"},
-    {"", "line 1, column 1: not valid JSON: syntax error while parsing value - unexpected end of "
-         "input; expected '[', '{', or a literal"},
+    {"",
+     "line 1, column 1: not valid JSON: syntax error while parsing value - unexpected end of "
+     "input; expected '[', '{', or a literal"},
 };
 
 TEST(MailStoreParserTest, RefusesWithLineAndPlaceTable) {
@@ -91,15 +92,29 @@ TEST(MailStoreParserTest, ReadsEveryFieldOfAnItem) {
   ASSERT_EQ(parsed.document->contacts.items.size(), 1u);
   const MailItem& item = parsed.document->contacts.items[0];
   const std::pair<std::u16string, std::u16string> texts[] = {
-      {item.subject, u"Dr. 陳美玲"}, {item.full_name, u"陳美玲"}, {item.title, u"Dr."},
-      {item.first_name, u"美玲"}, {item.middle_name, u"M"}, {item.last_name, u"陳"},
-      {item.suffix, u"Jr."}, {item.company_name, u"C"}, {item.department, u"D"},
-      {item.job_title, u"J"}, {item.business_telephone, u"1"}, {item.home_telephone, u"2"},
-      {item.mobile_telephone, u"3"}, {item.business_fax, u"4"},
-      {item.business_address.street, u"1 Road\r\nUnit 2"}, {item.business_address.city, u"Ci"},
-      {item.business_address.state, u"S"}, {item.business_address.postal_code, u"P"},
-      {item.business_address.country, u"Co"}, {item.home_address.city, u"H"},
-      {item.web_page, u"http://w"}, {item.body, u"n1\r\nn2"}, {item.location, u"L"},
+      {item.subject, u"Dr. 陳美玲"},
+      {item.full_name, u"陳美玲"},
+      {item.title, u"Dr."},
+      {item.first_name, u"美玲"},
+      {item.middle_name, u"M"},
+      {item.last_name, u"陳"},
+      {item.suffix, u"Jr."},
+      {item.company_name, u"C"},
+      {item.department, u"D"},
+      {item.job_title, u"J"},
+      {item.business_telephone, u"1"},
+      {item.home_telephone, u"2"},
+      {item.mobile_telephone, u"3"},
+      {item.business_fax, u"4"},
+      {item.business_address.street, u"1 Road\r\nUnit 2"},
+      {item.business_address.city, u"Ci"},
+      {item.business_address.state, u"S"},
+      {item.business_address.postal_code, u"P"},
+      {item.business_address.country, u"Co"},
+      {item.home_address.city, u"H"},
+      {item.web_page, u"http://w"},
+      {item.body, u"n1\r\nn2"},
+      {item.location, u"L"},
       {item.recurrence_rule, u"W1 MO WE #10"},
   };
   for (size_t i = 0; i < std::size(texts); ++i) EXPECT_EQ(texts[i].first, texts[i].second) << i;

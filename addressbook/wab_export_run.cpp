@@ -47,7 +47,9 @@ void CopyIntoDestination(CallContext& context, const std::u16string& file) {
   if (const auto failure = Attempt([&] { exists = fs.FileExists(file); })) {
     ReportCopyFailure(context, *failure);
   }
-  if (!exists) return;
+  // The file was written a moment ago: if it is not there, the item would be
+  // counted as exported without reaching the destination.
+  if (!exists) return ReportCopyFailure(context, Error(errors::kFileNotFound));
   if (const auto failure = Attempt([&] { fs.CopyFile(file, context.state.ExportDestination); })) {
     ReportCopyFailure(context, *failure);
   }

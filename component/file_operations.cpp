@@ -34,6 +34,9 @@ WorkingFolder CreateWorkingFolder(FileSystem& fs, const std::u16string& shared_p
 }
 
 void DeleteWorkingFolder(FileSystem& fs, const WorkingFolder& folder) {
+  // A second try, which finds nothing to do after a first that worked, keeps one
+  // passing failure (a busy file) from leaving the run's files behind.
+  DeleteTempFolder(fs, folder.path);
   DeleteTempFolder(fs, folder.path);
   // Other runs may be working in the shared folder; it goes only when empty.
   try {

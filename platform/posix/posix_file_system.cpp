@@ -28,6 +28,12 @@ bool IsWriteRefusal(int os_error) {
   return os_error == EACCES || os_error == EPERM || os_error == EROFS;
 }
 
+// What stat answers for a path that is not there.
+bool IsAbsence(int os_error) {
+  return os_error == ENOENT || os_error == ENOTDIR || os_error == ENAMETOOLONG ||
+         os_error == ELOOP;
+}
+
 }  // namespace
 
 PosixFileSystem::PosixFileSystem(std::shared_ptr<SystemCalls> calls, std::string temporary_folder)
@@ -39,13 +45,24 @@ void PosixFileSystem::RequireWritable(const std::string& file) {
 }
 
 bool PosixFileSystem::IsFolder(const std::string& path) {
-  struct stat status {};
-  return !path.empty() && calls_->Status(path, status) == 0 && S_ISDIR(status.st_mode);
+  const auto mode = ModeOf(path);
+  return mode && S_ISDIR(*mode);
 }
 
 bool PosixFileSystem::IsRegularFile(const std::string& path) {
+  const auto mode = ModeOf(path);
+  return mode && S_ISREG(*mode);
+}
+
+std::optional<mode_t> PosixFileSystem::ModeOf(const std::string& path) {
+  if (path.empty()) return std::nullopt;
   struct stat status {};
-  return !path.empty() && calls_->Status(path, status) == 0 && S_ISREG(status.st_mode);
+  const int error = calls_->Status(path, status);
+  if (error == 0) return status.st_mode;
+  if (IsAbsence(error)) return std::nullopt;
+  // Denied or failing, the system cannot tell: answering "not there" would let
+  // a caller skip a file that is there.
+  ThrowForErrno(error, MissingPath::kFile);
 }
 
 MissingPath PosixFileSystem::MissingKindFor(const std::string& file) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,7 @@ class PosixFileSystem final : public FileSystem {
   explicit PosixFileSystem(std::shared_ptr<SystemCalls> calls = std::make_shared<SystemCalls>(),
                            std::string temporary_folder = "/tmp");
 
+  // Both tests throw when the system cannot tell, rather than answer false.
   bool FolderExists(const std::u16string& path) override;
   // Missing parent: 76; anything already of that name: 58.
   void CreateFolder(const std::u16string& path) override;
@@ -40,8 +42,11 @@ class PosixFileSystem final : public FileSystem {
   void AppendToFile(const std::u16string& path, std::string_view bytes) override;
 
  private:
+  // Throw when the system cannot tell (a denied search, an I/O error).
   bool IsFolder(const std::string& path);
   bool IsRegularFile(const std::string& path);
+  // Nothing when no such path exists.
+  std::optional<mode_t> ModeOf(const std::string& path);
   // A file that is not there is missing itself when its folder exists.
   MissingPath MissingKindFor(const std::string& file);
   [[noreturn]] void ThrowForFile(int os_error, const std::string& file);

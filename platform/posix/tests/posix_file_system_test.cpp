@@ -64,7 +64,8 @@ TEST(ErrorMapping, OperatingSystemErrorsTable) {
 class FailingCalls : public SystemCalls {
  public:
   std::size_t bytes_until_full = std::numeric_limits<std::size_t>::max();
-  int remove_file_error = 0, rename_error = 0, link_status_error = 0, writable_error = 0;
+  int remove_file_error = 0, rename_error = 0, link_status_error = 0, writable_error = 0,
+      status_error = 0;
 
   int Write(int fd, const char* bytes, std::size_t size, std::size_t& count) override {
     if (bytes_until_full == 0) return ENOSPC;
@@ -77,6 +78,9 @@ class FailingCalls : public SystemCalls {
   }
   int Rename(const std::string& from, const std::string& to) override {
     return rename_error ? rename_error : SystemCalls::Rename(from, to);
+  }
+  int Status(const std::string& path, struct stat& out) override {
+    return status_error ? status_error : SystemCalls::Status(path, out);
   }
   // Root may write anything, so a protected file is only had this way.
   int CheckWritable(const std::string& path) override {
@@ -125,6 +129,23 @@ TEST_F(PosixFileSystemTest, ExistsExactlyForItsKindTable) {
     SCOPED_TRACE(&c - cases);
     EXPECT_EQ(files_.FolderExists(In(c.name)), c.folder);
     EXPECT_EQ(files_.FileExists(In(c.name)), c.file);
+  }
+}
+
+// "Not there" only when the system says so; a test it cannot answer is an error,
+// so that no caller skips a file that is there.
+TEST_F(PosixFileSystemTest, ExistenceTestsThatTheSystemCannotAnswerFailTable) {
+  folder_.WriteFile("a.txt", "a");
+  const struct { int os_error; int32_t expected; } cases[] = {
+      {ENOENT, 0}, {ENOTDIR, 0}, {ENAMETOOLONG, 0}, {EACCES, 70}, {EIO, 75}, {ENOMEM, 7},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.os_error);
+    calls_->status_error = c.os_error;
+    EXPECT_EQ(ThrownErrorNumber([&] { EXPECT_FALSE(files_.FileExists(In(u"a.txt"))); }),
+              c.expected);
+    EXPECT_EQ(ThrownErrorNumber([&] { EXPECT_FALSE(files_.FolderExists(folder_.Path16())); }),
+              c.expected);
   }
 }
 

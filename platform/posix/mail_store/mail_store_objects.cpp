@@ -1,6 +1,9 @@
 #include "platform/posix/mail_store/mail_store_objects.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <functional>
 #include <limits>
 
@@ -45,8 +48,18 @@ void SaveItem(const MailItem& item, const std::u16string& path, int32_t format,
   // A NUL would cut the path short at the operating system and so name another file.
   if (path.find(u'\0') != std::u16string::npos) throw Error(errors::kPathFileAccessError);
   if (path.empty()) throw Error(errors::kPathNotFound);
+  const std::string target = EncodeUtf8(path);
+  // The new file takes the old one's name by a rename, which the old file's own
+  // protection would not stop; that protection is what the user set to keep it.
+  struct stat status {};
+  if (services.calls->Status(target, status) == 0 && S_ISREG(status.st_mode)) {
+    const int error = services.calls->CheckWritable(target);
+    if (error == EACCES || error == EPERM || error == EROFS) {
+      ThrowForErrno(error, MissingPath::kFile);
+    }
+  }
   const std::string bytes = services.code_page->FromUtf16(text);
-  if (const int error = WriteFileReplacing(*services.calls, EncodeUtf8(path), bytes)) {
+  if (const int error = WriteFileReplacing(*services.calls, target, bytes)) {
     ThrowForErrno(error, MissingPath::kFolder);  // a new file is made: only a folder can miss
   }
 }

@@ -35,12 +35,15 @@ class MarkingCodePage : public CodePage {
   std::u16string ToUtf16(const std::string& bytes) override { return DecodeUtf8(bytes); }
 };
 
-// Fails the write or the rename it is told to, with the errno given.
+// Fails the write or the rename it is told to, or finds files protected, with the errno given.
 class FailingCalls : public SystemCalls {
  public:
-  int write_error = 0, rename_error = 0;
+  int write_error = 0, rename_error = 0, protected_error = 0;
   int Write(int fd, const char* bytes, std::size_t size, std::size_t& count) override {
     return write_error ? write_error : SystemCalls::Write(fd, bytes, size, count);
+  }
+  int CheckWritable(const std::string& path) override {
+    return protected_error ? protected_error : SystemCalls::CheckWritable(path);
   }
   int Rename(const std::string& from, const std::string& to) override {
     return rename_error ? rename_error : SystemCalls::Rename(from, to);
@@ -344,22 +347,25 @@ TEST_F(MailStoreTest, AFailedSaveLeavesNothingHalfWritten) {
   folder_.MakeFolder("folder");
   struct Case {
     std::u16string path;
-    int write_error, rename_error;
+    int write_error, rename_error, protected_error;
     int32_t error;
   };
   const Case cases[] = {
-      {folder_.Path16("missing/a.vcf"), 0, 0, 76},
-      {folder_.Path16("folder"), 0, 0, 75},
-      {folder_.Path16("old.vcf"), ENOSPC, 0, 61},
-      {folder_.Path16("old.vcf"), EACCES, 0, 70},
-      {folder_.Path16("old.vcf"), 0, EXDEV, 75},
-      {folder_.Path16("old.vcf") + u'\0' + u"x", 0, 0, 75},
-      {u"", 0, 0, 76},
+      {folder_.Path16("missing/a.vcf"), 0, 0, 0, 76},
+      {folder_.Path16("folder"), 0, 0, 0, 75},
+      {folder_.Path16("old.vcf"), ENOSPC, 0, 0, 61},
+      {folder_.Path16("old.vcf"), EACCES, 0, 0, 70},
+      {folder_.Path16("old.vcf"), 0, EXDEV, 0, 75},
+      {folder_.Path16("old.vcf"), 0, 0, EACCES, 70},  // the old file is write-protected
+      {folder_.Path16("old.vcf"), 0, 0, EROFS, 70},
+      {folder_.Path16("old.vcf") + u'\0' + u"x", 0, 0, 0, 75},
+      {u"", 0, 0, 0, 76},
   };
   for (const Case& c : cases) {
     folder_.WriteFile("old.vcf", "old");
     calls_->write_error = c.write_error;
     calls_->rename_error = c.rename_error;
+    calls_->protected_error = c.protected_error;
     const std::vector<AutomationValue> arguments{c.path, int32_t{6}};
     EXPECT_EQ(
         ThrownErrorNumber([&] { item->InvokeByName(u"SaveAs", InvokeKind::kMethod, arguments); }),

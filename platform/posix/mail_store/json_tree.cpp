@@ -1,8 +1,16 @@
 #include "platform/posix/mail_store/json_tree.h"
 
 #include <algorithm>
+#include <string>
 
 namespace orvane::posix {
+namespace {
+
+// Deeper nesting is no store anybody writes; it would only make the tree's
+// readers and its destruction recurse until the stack runs out.
+constexpr size_t kDeepestNesting = 200;
+
+}  // namespace
 
 bool JsonTreeBuilder::Accept(JsonToken token) {
   using Kind = JsonToken::Kind;
@@ -33,8 +41,13 @@ bool JsonTreeBuilder::Accept(JsonToken token) {
   node.integer = token.integer;
   node.boolean = token.boolean;
   node.text = std::move(token.text);
+  const bool container = node.kind == Kind::kStartObject || node.kind == Kind::kStartArray;
+  if (container && open_.size() >= kDeepestNesting) {
+    problem_ = "objects and arrays nested more than " + std::to_string(kDeepestNesting) + " deep";
+    return false;
+  }
   JsonNode& placed = Place(std::move(node));
-  if (placed.IsObject() || placed.IsArray()) open_.push_back(&placed);
+  if (container) open_.push_back(&placed);
   return true;
 }
 

@@ -25,7 +25,7 @@ struct JsonNode {
 };
 
 // Builds a JsonNode tree from the tokens of a JSON reader (see ReadJsonTokens).
-// It refuses only a name that appears twice in one object.
+// It refuses only a name that appears twice in one object, and nesting too deep.
 class JsonTreeBuilder {
  public:
   bool Accept(JsonToken token);

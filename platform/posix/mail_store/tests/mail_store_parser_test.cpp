@@ -67,6 +67,25 @@ const RefusedCase kRefused[] = {
      "input; expected '[', '{', or a literal"},
 };
 
+TEST(MailStoreParserTest, RefusesNestingTooDeepWithoutRecursingThroughIt) {
+  const size_t depth = 1'000'000;
+  const std::string json =
+      "{\"contacts\": {\"folders\": " + std::string(depth, '[') + std::string(depth, ']') + "}}";
+  const ParsedText<MailStoreDocument> parsed = ParseMailStore(json);
+  EXPECT_EQ(parsed.document, nullptr);
+  EXPECT_EQ(parsed.problem, "line 1: objects and arrays nested more than 200 deep");
+  const std::string deep_folders = "{\"calendar\": {}, \"contacts\": " +
+                                   [] {
+                                     std::string folders = "{}";
+                                     for (int i = 0; i < 90; ++i) {
+                                       folders = "{\"folders\": [" + folders + "]}";
+                                     }
+                                     return folders;
+                                   }() +
+                                   "}";
+  EXPECT_NE(ParseMailStore(deep_folders).document, nullptr) << ParseMailStore(deep_folders).problem;
+}
+
 TEST(MailStoreParserTest, RefusesWithLineAndPlaceTable) {
   for (const auto& [json, problem] : kRefused) {
     const ParsedText<MailStoreDocument> parsed = ParseMailStore(json);

@@ -14,6 +14,8 @@ template <class... Ts>
 struct Overloaded : Ts... {
   using Ts::operator()...;
 };
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 std::u16string DecimalOf(int64_t number) {
   const std::string digits = std::to_string(number);

@@ -9,6 +9,7 @@ packages=(
   libical-dev
   tzdata
   python3 python3-vobject
+  clang libclang-rt-dev
 )
 
 missing=()

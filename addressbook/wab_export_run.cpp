@@ -5,7 +5,7 @@
 #include "component/ascii_text.h"
 #include "addressbook/vcard_writer.h"
 #include "addressbook/wab_session.h"
-#include "component/call_result.h"
+#include "component/copy_step.h"
 #include "component/file_operations.h"
 #include "component/messages.h"
 
@@ -31,28 +31,6 @@ void EndEntryList(CallContext& context) {
   state.ProgressText = context.Message(msg::kAddressBookFinish);
   state.LogText += context.Message(msg::kExportDataCount) + DecimalText(state.CurrentCount) +
                    kLineEnd + state.ProgressText;
-}
-
-// A copy that fails is shown to the user and stops the run after this entry;
-// it does not end the run with an error.
-void ReportCopyFailure(CallContext& context, const Error& error) {
-  context.platform.message_box->Show(error.description(), MessageBoxKind::kCritical);
-  context.state.BreakRequested = true;
-}
-
-void CopyIntoDestination(CallContext& context, const std::u16string& file) {
-  FileSystem& fs = *context.state.FileSys;
-  // When the existence test itself fails, the copy is tried all the same.
-  bool exists = true;
-  if (const auto failure = Attempt([&] { exists = fs.FileExists(file); })) {
-    ReportCopyFailure(context, *failure);
-  }
-  // The file was written a moment ago: if it is not there, the item would be
-  // counted as exported without reaching the destination.
-  if (!exists) return ReportCopyFailure(context, Error(errors::kFileNotFound));
-  if (const auto failure = Attempt([&] { fs.CopyFile(file, context.state.ExportDestination); })) {
-    ReportCopyFailure(context, *failure);
-  }
 }
 
 class WabContactsRun {

@@ -11,6 +11,9 @@
 
 namespace orvane {
 
+// The CombineMode in which a run also gathers every item into one file.
+inline constexpr int16_t kCombineIntoOneFile = 1;
+
 // The module-wide variables of the component: one set per thread, shared by
 // every Orvane2 object on that thread and kept between calls and runs.
 struct SharedState {

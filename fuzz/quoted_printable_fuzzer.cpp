@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "vcard/quoted_printable.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_input.h"
 #include "platform/posix/posix_code_page.h"
+#include "vcard/quoted_printable.h"
 
 namespace {
 

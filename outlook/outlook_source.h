@@ -7,7 +7,8 @@
 
 namespace orvane {
 
-// Export types 1 and 2: the mail client's contacts and calendar entries.
+// Export types 1 and 2: the mail client's contacts and calendar entries; no
+// source (null) for any other type.
 std::unique_ptr<ExportSource> MakeOutlookSource(int16_t ExportType);
 
 }  // namespace orvane

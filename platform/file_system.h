@@ -44,6 +44,10 @@ class FileSystem {
   // the scripting object's operations: the component's own append routine uses
   // it, so that every write can be replaced in tests.
   virtual void AppendToFile(const std::u16string& path, std::string_view bytes) = 0;
+  // The whole file's bytes, as they stand. Not one of the scripting object's
+  // operations either: a run that gathers its items into one file reads each
+  // file the mail client saved through it.
+  virtual std::string ReadFileBytes(const std::u16string& path) = 0;
 };
 
 // Makes a new file-system object; the component asks for one at the start of

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything twice (plain, and with AddressSanitizer and UndefinedBehaviorSanitizer)
-# and runs every test in both builds.
+# Builds everything twice (plain, and with AddressSanitizer and UndefinedBehaviorSanitizer),
+# runs every test in both builds, then runs each fuzz target for a minute.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,3 +15,6 @@ cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON >/dev
 cmake --build build/sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/sanitize --output-on-failure -j"$jobs"
+
+# Each fuzz target searches for a minute with sanitizers; a finding fails the run.
+scripts/fuzz.sh 60

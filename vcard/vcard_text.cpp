@@ -15,10 +15,15 @@ bool HoldsLineBreak(std::u16string_view value) {
   return value.find_first_of(u"\r\n") != std::u16string_view::npos;
 }
 
+// Readers skip the blanks between the colon and a plain value; encoded, they stay.
+bool StartsWithBlank(std::u16string_view value) {
+  return !value.empty() && (value.front() == u' ' || value.front() == u'\t');
+}
+
 }  // namespace
 
 void VCardText::AddLine(std::u16string_view name, std::u16string_view value) {
-  Append(name, value, HoldsLineBreak(value));
+  Append(name, value, HoldsLineBreak(value) || StartsWithBlank(value));
 }
 
 void VCardText::AddLineIfValue(std::u16string_view name, std::u16string_view value) {

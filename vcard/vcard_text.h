@@ -14,8 +14,9 @@ class VCardText {
  public:
   explicit VCardText(CodePage& code_page) : code_page_(code_page) {}
 
-  // "name:value". A value holding CR or LF is written quoted-printable, with
-  // ";ENCODING=QUOTED-PRINTABLE" after the name, so the card keeps its lines.
+  // "name:value". A value holding CR or LF, or starting with a blank or tab, is
+  // written quoted-printable, with ";ENCODING=QUOTED-PRINTABLE" after the name,
+  // so that the card keeps its lines and a reader gets the value back whole.
   void AddLine(std::u16string_view name, std::u16string_view value);
   // The line only when the value is not empty.
   void AddLineIfValue(std::u16string_view name, std::u16string_view value);

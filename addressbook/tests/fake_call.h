@@ -18,13 +18,6 @@
 
 namespace orvane::testing {
 
-class FixedTimeZone final : public TimeZone {
- public:
-  explicit FixedTimeZone(TimeZoneInformation information = {}) : zone(information) {}
-  TimeZoneInformation GetTimeZoneInformation() override { return zone; }
-  TimeZoneInformation zone;
-};
-
 struct WabPlatform {
   PlatformServices Services() {
     fake.address_book = book;

@@ -16,7 +16,6 @@ namespace orvane {
 namespace {
 
 using testing::FakePlatform;
-using testing::Narrow;
 
 class DispatchTest : public ::testing::Test {
  protected:
@@ -40,7 +39,7 @@ TEST_F(DispatchTest, UnknownExportTypesDoNothing) {
     EXPECT_EQ(component.ExportItem2(1, type, filename), 0);
     EXPECT_EQ(filename, u"");
   }
-  EXPECT_EQ(fake.outlook->attempts, 0) << "no mail-client session for other types";
+  EXPECT_EQ(fake.missing_outlook->attempts, 0) << "no mail-client session for other types";
   EXPECT_TRUE(fake.disk->files.empty());
 }
 
@@ -49,26 +48,6 @@ TEST_F(DispatchTest, ExportItem2HandsBackTheTargetPathForUnknownTypes) {
   std::u16string filename = u"/out";
   EXPECT_EQ(component.ExportItem2(3, 7, filename), 0);
   EXPECT_EQ(filename, u"/out/");
-}
-
-TEST_F(DispatchTest, MailClientUnavailableGivesError91WithOneMessageEach) {
-  std::u16string filename;
-  EXPECT_EQ(component.ExportItem2(5, 1, filename), 91);
-  EXPECT_EQ(Narrow(filename), "/app/OutlookvCard5") << "the path was formed before the session";
-  std::u16string title = u"kept";
-  AutomationDate modified = 1.0;
-  EXPECT_EQ(component.GetItem(1, 2, title, modified), 91);
-  EXPECT_EQ(title, u"kept");
-  EXPECT_EQ(component.itemcount(1), -1);
-
-  ASSERT_EQ(fake.message_box->shown.size(), 3u);
-  for (const auto& [text, kind] : fake.message_box->shown) {
-    EXPECT_EQ(text, u"Unable to use the Outlook module");
-  }
-  EXPECT_EQ(module.ThreadState().LogText, u"Unable to use the Outlook module"
-                                          u"Unable to use the Outlook module"
-                                          u"Unable to use the Outlook module");
-  EXPECT_TRUE(fake.disk->files.empty());
 }
 
 TEST_F(DispatchTest, ExportBreakSetsTheFlagThatAllObjectsOfTheThreadShare) {

@@ -324,15 +324,6 @@ TEST_F(ExportRunTest, ExportModeOneAlsoDeliversTheCombinedFile) {
   }
 }
 
-TEST_F(ExportRunTest, MailClientUnavailableEndsTheRunWith91AndLogsTheMessage) {
-  EXPECT_EQ(component.Export2(u"/out", u"", 1, std::nullopt, u"run.log"), 91);
-  EXPECT_EQ(File(u"/app/run.log"),
-            std::string(kHeader) + "Unable to use the Outlook module\r\n");
-  EXPECT_EQ(fake.message_box->shown.size(), 1u);
-  EXPECT_EQ(events->lines.back(),
-            "done [Object variable or With block variable not set] [/app/run.log]");
-}
-
 TEST_F(ExportRunTest, ASinkAttachedTwiceHearsEverythingTwiceUntilUnadvised) {
   const uint32_t cookie = component.Advise(events);
   ASSERT_EQ(component.Export2(u"/out", u"", 4), 0);

@@ -183,6 +183,27 @@ void PosixFileSystem::AppendToFile(const std::u16string& path, std::string_view 
   if (const int close_error = calls_->Close(fd)) ThrowForErrno(close_error, MissingPath::kFile);
 }
 
+std::string PosixFileSystem::ReadFileBytes(const std::u16string& path) {
+  const std::string native = NativePath(path);
+  // A folder is no file of that name.
+  if (IsFolder(native)) throw Error(errors::kFileNotFound);
+  int fd = -1;
+  if (const int error = calls_->Open(native, O_RDONLY, 0, fd)) ThrowForFile(error, native);
+  std::string bytes;
+  char buffer[64 * 1024];
+  for (;;) {
+    std::size_t count = 0;
+    if (const int error = calls_->Read(fd, buffer, sizeof buffer, count)) {
+      calls_->Close(fd);
+      ThrowForErrno(error, MissingPath::kFile);
+    }
+    if (count == 0) break;
+    bytes.append(buffer, count);
+  }
+  calls_->Close(fd);
+  return bytes;
+}
+
 std::string TemporaryFolderOf(const EnvironmentReader& environment) {
   // A relative TMPDIR would depend on the working directory of the moment.
   if (std::string folder = ValueOf(environment, "TMPDIR"); folder.starts_with('/')) return folder;

@@ -40,6 +40,8 @@ class PosixFileSystem final : public FileSystem {
   void DeleteEmptyFolder(const std::u16string& path) override;
   // A failed append leaves the file as long as it was before.
   void AppendToFile(const std::u16string& path, std::string_view bytes) override;
+  // Missing file, or a folder of that name: 53 (76 when its folder is missing).
+  std::string ReadFileBytes(const std::u16string& path) override;
 
  private:
   // Throw when the system cannot tell (a denied search, an I/O error).

@@ -185,6 +185,13 @@ void FakeFileSystem::AppendToFile(const std::u16string& path, std::string_view b
   disk_->files[path] += bytes;
 }
 
+std::string FakeFileSystem::ReadFileBytes(const std::u16string& path) {
+  Before("ReadFileBytes", path);
+  const auto found = disk_->files.find(path);
+  if (found != disk_->files.end()) return found->second;
+  throw Error(disk_->HasFolder(ParentOf(path)) ? errors::kFileNotFound : errors::kPathNotFound);
+}
+
 std::unique_ptr<FileSystem> FakeFileSystemFactory::CreateFileSystem() {
   ++created;
   return std::make_unique<FakeFileSystem>(disk_);

@@ -53,6 +53,7 @@ class FakeFileSystem final : public FileSystem {
   std::u16string CreatePrivateFolder(const std::u16string& parent) override;
   void DeleteEmptyFolder(const std::u16string& path) override;
   void AppendToFile(const std::u16string& path, std::string_view bytes) override;
+  std::string ReadFileBytes(const std::u16string& path) override;
 
  private:
   void Before(const std::string& operation, const std::u16string& path);
@@ -89,6 +90,14 @@ class FixedLanguage final : public UserLanguage {
   explicit FixedLanguage(uint16_t language) : id(language) {}
   uint16_t LanguageId() override { return id; }
   uint16_t id;
+};
+
+// Reports the zone it was made with.
+class FixedTimeZone final : public TimeZone {
+ public:
+  explicit FixedTimeZone(TimeZoneInformation information = {}) : zone(information) {}
+  TimeZoneInformation GetTimeZoneInformation() override { return zone; }
+  TimeZoneInformation zone;
 };
 
 // Stores text as UTF-8, so tests read back exactly what was written.
@@ -136,7 +145,9 @@ struct FakePlatform {
   std::shared_ptr<Utf8CodePage> code_page = std::make_shared<Utf8CodePage>();
   std::shared_ptr<RecordingMessageBox> message_box = std::make_shared<RecordingMessageBox>();
   std::shared_ptr<HookMessageLoop> message_loop = std::make_shared<HookMessageLoop>();
-  std::shared_ptr<MissingOutlook> outlook = std::make_shared<MissingOutlook>();
+  std::shared_ptr<MissingOutlook> missing_outlook = std::make_shared<MissingOutlook>();
+  // The mail client services() hands out; a test puts its FakeOutlook here first.
+  std::shared_ptr<OutlookObjectModel> outlook = missing_outlook;
   std::shared_ptr<AddressBookLibrary> address_book;  // null unless a test sets one
   std::shared_ptr<TimeZone> time_zone;
   std::shared_ptr<FileTimeConverter> file_times;

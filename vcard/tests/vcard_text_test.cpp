@@ -34,7 +34,7 @@ TEST(VCardText, LinesAreJoinedByCrLfWithNoBreakAfterTheLast) {
   EXPECT_EQ(Narrow(card.text()), "BEGIN:VCARD\r\nFN:\r\nTITLE:Chemist\r\nEND:VCARD");
 }
 
-TEST(VCardText, ValueIsQuotedPrintableExactlyWhenItHoldsALineBreakOrIsAskedTo) {
+TEST(VCardText, ValueIsQuotedPrintableExactlyWhenItHoldsALineBreakStartsWithABlankOrIsAskedTo) {
   const std::string qp = ";ENCODING=QUOTED-PRINTABLE:";
   const struct {
     std::u16string value;
@@ -46,6 +46,9 @@ TEST(VCardText, ValueIsQuotedPrintableExactlyWhenItHoldsALineBreakOrIsAskedTo) {
       {u"one\r\ntwo", false, "X" + qp + "one=0D=0Atwo"},
       {u"one\rtwo", false, "X" + qp + "one=0Dtwo"},
       {u"one\ntwo", false, "X" + qp + "one=0Atwo"},
+      {u" lead", false, "X" + qp + " lead"},
+      {u"\tlead", false, "X" + qp + "\tlead"},
+      {u"trail \t", false, "X:trail \t"},
       {u"", true, "X" + qp},
   };
   for (const auto& row : rows) {

@@ -65,13 +65,16 @@ class FailingCalls : public SystemCalls {
  public:
   std::size_t bytes_until_full = std::numeric_limits<std::size_t>::max();
   int remove_file_error = 0, rename_error = 0, link_status_error = 0, writable_error = 0,
-      status_error = 0;
+      status_error = 0, read_error = 0;
 
   int Write(int fd, const char* bytes, std::size_t size, std::size_t& count) override {
     if (bytes_until_full == 0) return ENOSPC;
     const int error = SystemCalls::Write(fd, bytes, std::min(size, bytes_until_full), count);
     bytes_until_full -= count;
     return error;
+  }
+  int Read(int fd, char* buffer, std::size_t size, std::size_t& count) override {
+    return read_error ? read_error : SystemCalls::Read(fd, buffer, size, count);
   }
   int RemoveFile(const std::string& path) override {
     return remove_file_error ? remove_file_error : SystemCalls::RemoveFile(path);
@@ -91,7 +94,9 @@ class FailingCalls : public SystemCalls {
   }
 };
 
-enum class Call { kCreateFolder, kDeleteFile, kDeletefolder, kCopyFile, kAppendToFile };
+enum class Call {
+  kCreateFolder, kDeleteFile, kDeletefolder, kCopyFile, kAppendToFile, kReadFileBytes
+};
 
 class PosixFileSystemTest : public ::testing::Test {
  protected:
@@ -107,6 +112,7 @@ class PosixFileSystemTest : public ::testing::Test {
       case Call::kDeletefolder: return files_.Deletefolder(In(path));
       case Call::kCopyFile: return files_.CopyFile(In(path), In(to));
       case Call::kAppendToFile: return files_.AppendToFile(In(path), "x");
+      case Call::kReadFileBytes: files_.ReadFileBytes(In(path)); return;
     }
   }
 
@@ -178,6 +184,10 @@ TEST_F(PosixFileSystemTest, FailuresTable) {
       {Call::kCopyFile, u"a.txt", u"none/", 76, nullptr, 0},
       {Call::kCopyFile, u"a.txt", u"sub/", 70, &FailingCalls::rename_error, EACCES},
       {Call::kAppendToFile, u"none/x.log", u"", 76, nullptr, 0},
+      {Call::kReadFileBytes, u"missing.txt", u"", 53, nullptr, 0},
+      {Call::kReadFileBytes, u"none/a.txt", u"", 76, nullptr, 0},
+      {Call::kReadFileBytes, u"sub", u"", 53, nullptr, 0},
+      {Call::kReadFileBytes, u"a.txt", u"", 75, &FailingCalls::read_error, EIO},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(&c - cases);
@@ -306,6 +316,16 @@ TEST_F(PosixFileSystemTest, AppendToFileCreatesTheFileAndAddsAtTheEnd) {
   files_.AppendToFile(folder_.Path16("run.log"), "first\r\n");
   files_.AppendToFile(folder_.Path16("run.log"), "second\r\n");
   EXPECT_EQ(folder_.ReadFile("run.log"), "first\r\nsecond\r\n");
+}
+
+// Longer than one read, with the bytes a saved card may hold: NUL, CR LF, high bytes.
+TEST_F(PosixFileSystemTest, ReadFileBytesGivesTheWholeFileUnchanged) {
+  std::string bytes = "BEGIN\0\r\n\xE5\x90\x8D"s;
+  while (bytes.size() < 200000) bytes += bytes;
+  folder_.WriteFile("card.vcf", bytes);
+  folder_.WriteFile("empty.vcf", "");
+  EXPECT_EQ(files_.ReadFileBytes(folder_.Path16("card.vcf")), bytes);
+  EXPECT_EQ(files_.ReadFileBytes(folder_.Path16("empty.vcf")), "");
 }
 
 TEST(PosixFileSystem, GetParentFolderNameTable) {

@@ -13,6 +13,7 @@
 #include "platform/posix/mail_store/saved_item_text.h"
 #include "platform/posix/tests/test_helpers.h"
 #include "platform/posix/text_conversion.h"
+#include "tests/fakes/fake_platform.h"
 #include "tests/support/temporary_folder.h"
 
 namespace orvane::posix {
@@ -20,12 +21,6 @@ namespace {
 
 using testing::FakeEnvironment;
 using testing::ThrownErrorNumber;
-
-class FakeTimeZone : public TimeZone {
- public:
-  TimeZoneInformation GetTimeZoneInformation() override { return information; }
-  TimeZoneInformation information;
-};
 
 // UTF-8 behind a mark, so that a test sees the text went through the code page.
 class MarkingCodePage : public CodePage {
@@ -97,7 +92,8 @@ class MailStoreTest : public ::testing::Test {
   orvane::testing::TemporaryFolder folder_;
   std::string path_;
   std::shared_ptr<CodePage> code_page_ = std::make_shared<MarkingCodePage>();
-  std::shared_ptr<FakeTimeZone> time_zone_ = std::make_shared<FakeTimeZone>();
+  std::shared_ptr<orvane::testing::FixedTimeZone> time_zone_ =
+      std::make_shared<orvane::testing::FixedTimeZone>();
   std::shared_ptr<MailStoreCache> cache_ =
       std::make_shared<MailStoreCache>(MakePosixFileReader(), ParseMailStore);
   std::shared_ptr<FailingCalls> calls_ = std::make_shared<FailingCalls>();
@@ -278,7 +274,7 @@ TEST_F(MailStoreTest, LastModificationTimeIsLocalTimeByTheBiasInForce) {
       {nullptr, {Zone::kStandard, -480, 0, 0}, {1899, 12, 30, 0, 0, 0}},
   };
   for (const Case& c : cases) {
-    time_zone_->information = c.zone;
+    time_zone_->zone = c.zone;
     const std::string time =
         c.stored ? std::string(", \"lastModificationTime\": \"") + c.stored + "\"" : "";
     const auto calendar =

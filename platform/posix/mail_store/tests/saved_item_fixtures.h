@@ -10,15 +10,9 @@
 #include "platform/automation_date.h"
 #include "platform/posix/address_book/address_book_document.h"
 #include "platform/time_zone.h"
+#include "tests/fakes/fake_platform.h"
 
 namespace orvane::testing {
-
-class FixedTimeZone final : public TimeZone {
- public:
-  explicit FixedTimeZone(TimeZoneInformation information) : zone(information) {}
-  TimeZoneInformation GetTimeZoneInformation() override { return zone; }
-  TimeZoneInformation zone;
-};
 
 using Zone = TimeZoneInformation;
 inline constexpr Zone kUtc{Zone::kStandard, 0, 0, 0};

@@ -49,7 +49,7 @@ TEST(SavedVCalendarReadBack, AnotherReaderSeesTheSameEvent) {
   posix::MailItem item;
   item.item_class = 26;
   item.subject = u"Weekly review";
-  item.location = u"Room 4";
+  item.location = u"  Room 4";
   item.body = u"Agenda:\r\n1. Figures=2\r\n2. Plans";
   item.start = Local({2026, 12, 7, 9, 0, 0});
   item.end = Local({2026, 12, 7, 10, 30, 0});
@@ -64,7 +64,7 @@ TEST(SavedVCalendarReadBack, AnotherReaderSeesTheSameEvent) {
   icalcomponent* event = icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT);
   ASSERT_NE(event, nullptr);
   EXPECT_STREQ(icalcomponent_get_summary(event), "Weekly review");
-  EXPECT_STREQ(icalcomponent_get_location(event), "Room 4");
+  EXPECT_STREQ(icalcomponent_get_location(event), "  Room 4");
   EXPECT_STREQ(icalcomponent_get_description(event), "Agenda:\r\n1. Figures=2\r\n2. Plans");
   EXPECT_EQ(UtcText(icalcomponent_get_dtstart(event)), "20261207T033000Z");
   EXPECT_EQ(UtcText(icalcomponent_get_dtend(event)), "20261207T050000Z");

@@ -149,6 +149,8 @@ TEST(SavedVCard, LinesOfEachRule) {
        Lines({"N:", "FN:Ann;"})},
       {name([](MailItem& i) { i.first_name = u"Ann"; i.full_name = u"Ann Lee"; }), kUtc,
        Lines({"N:;Ann", "FN:Ann Lee"})},
+      {name([](MailItem& i) { i.job_title = u" Chief"; }), kUtc,
+       Lines({"N:", "FN:Lee, Ann", "TITLE;ENCODING=QUOTED-PRINTABLE: Chief"})},
       {name([](MailItem& i) { i.department = u"Research"; }), kUtc,
        Lines({"N:", "FN:Lee, Ann", "ORG:;Research"})},
       {name([](MailItem& i) { i.home_address.city = u"Shelbyville"; }), kUtc,
@@ -170,6 +172,10 @@ TEST(SavedVCard, LinesOfEachRule) {
        kNewYorkSummer, Lines({"N:", "FN:Lee, Ann"})},
       {name([](MailItem& i) { i.last_modification_time = posix::StoredTime{~uint64_t{0}, true}; }),
        kUtc, Lines({"N:", "FN:Lee, Ann"})},
+      {name([](MailItem& i) { i.last_modification_time = Local({1601, 1, 1, 1, 0, 0}); }), kIndia,
+       Lines({"N:", "FN:Lee, Ann"})},  // before the first FILETIME
+      {name([](MailItem& i) { i.last_modification_time = posix::StoredTime{~uint64_t{0} >> 1}; }),
+       kNewYorkSummer, Lines({"N:", "FN:Lee, Ann"})},
   };
   for (const auto& row : rows) {
     posix::PosixCodePage code_page(1252);

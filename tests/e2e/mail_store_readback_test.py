@@ -4,7 +4,10 @@
 comparing names, telephone numbers, e-mail addresses, notes, summaries and start times with
 the store, and checks the run logs.
 
-usage: mail_store_readback_test.py ORVANE MAIL_STORE
+The calendar files are also read by libical's vCalendar 1.0 converter, through the
+VCALENDAR_TO_ICALENDAR program built beside the tests.
+
+usage: mail_store_readback_test.py ORVANE MAIL_STORE VCALENDAR_TO_ICALENDAR
 """
 import datetime
 import json
@@ -17,7 +20,7 @@ import unittest
 
 import vobject
 
-ORVANE, MAIL_STORE = (os.path.abspath(path) for path in sys.argv[1:3])
+ORVANE, MAIL_STORE, VCALENDAR_TO_ICALENDAR = (os.path.abspath(path) for path in sys.argv[1:4])
 
 CONTACT, APPOINTMENT = 40, 26
 TELEPHONES = {
@@ -63,6 +66,26 @@ def with_charset(text, encoding):
 def param_types(line):
     return {t.upper() for t in line.params.get("TYPE", [])} | \
            {p.upper() for p in line.singletonparams}
+
+
+def libical_event(path):
+    """The properties of the one VEVENT libical makes of a vCalendar file, by name."""
+    # libical passes the file's text on as it is; in other code pages it is no UTF-8.
+    text = subprocess.run([VCALENDAR_TO_ICALENDAR, path], check=True,
+                          capture_output=True).stdout.decode("utf-8", errors="replace")
+    unfolded = text.replace("\r\n ", "").replace("\n ", "")
+    lines = [line.rstrip("\r") for line in unfolded.split("\n")]
+    event = lines[lines.index("BEGIN:VEVENT") + 1:lines.index("END:VEVENT")]
+    properties = {}
+    for line in event:
+        name, _, value = line.partition(":")
+        properties.setdefault(name.split(";")[0], value)
+    return properties
+
+
+def ical_unescaped(value):
+    return (value.replace("\\n", "\n").replace("\\,", ",").replace("\\;", ";")
+            .replace("\\\\", "\\"))
 
 
 def utc(text):
@@ -170,6 +193,20 @@ class MailStoreReadback(unittest.TestCase):
                 descriptions = [line.value for line in event.contents.get("description", [])]
                 self.assertEqual(descriptions,
                                  [as_written(appointment["body"])] if appointment.get("body") else [])
+
+                # libical: the same event, start in UTC (or the same whole day), no rule.
+                ical = libical_event(os.path.join(destination, "OutlookvCal%d.vcs" % number))
+                if appointment.get("allDayEvent"):
+                    self.assertEqual(ical["DTSTART"][:8], appointment["start"].replace("-", ""))
+                else:
+                    self.assertEqual(ical["DTSTART"],
+                                     utc(appointment["start"]).strftime("%Y%m%dT%H%M%SZ"))
+                self.assertNotIn("RRULE", ical)
+                if encoding == "utf-8":  # libical takes text as UTF-8
+                    self.assertEqual(ical_unescaped(ical["SUMMARY"]), appointment["subject"])
+                    if appointment.get("body"):
+                        self.assertEqual(ical_unescaped(ical["DESCRIPTION"]).replace("\r", ""),
+                                         appointment["body"].replace("\r", ""))
 
         lines = log.decode(encoding).split("\r\n")
         self.assertEqual(lines[-1], "", "the block ends with CR LF")

@@ -78,8 +78,12 @@ class BadInput(unittest.TestCase):
         with open(self.path("big/ExpressvCard1.vcf"), "rb") as f:
             self.assertIn(b"NOTE:" + note.encode() + b"\r\n", f.read())
 
+        # 40,000 entries of 2.5 KB: a store of 100 MB that cannot be counted in 16 bits.
+        filler = "n" * 2500
         many = self.write("many.json", json.dumps({"entries": [
-            {"properties": [["PR_DISPLAY_NAME", "P%d" % n]]} for n in range(40000)]}).encode())
+            {"properties": [["PR_DISPLAY_NAME", "P%d" % n], ["PR_COMMENT", filler]]}
+            for n in range(40000)]}).encode())
+        self.assertGreater(os.path.getsize(many), 100 * 1000 * 1000)
         status, out, err = self.orvane("count", "3", "--address-book", many)
         self.assertEqual(status, 1)
         self.assertIn("could not be counted", err)

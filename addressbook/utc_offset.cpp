@@ -10,10 +10,9 @@ constexpr double kSecondsPerHour = 3600.0;
 // Far beyond the range of dates; keeps the seconds below from overflowing.
 constexpr double kLargestOffsetHours = 1e8;
 
-// (bias + extra) / 60 with the sum taken as a 32-bit number; a sum that does not
-// fit counts as a failure.
-float BiasHours(int32_t bias, int32_t extra) {
-  const int64_t minutes = int64_t{bias} + extra;
+// The bias in hours, the sum taken as a 32-bit number; a sum that does not fit
+// counts as a failure.
+float BiasHours(int64_t minutes) {
   if (minutes < std::numeric_limits<int32_t>::min() ||
       minutes > std::numeric_limits<int32_t>::max()) {
     return 0;
@@ -24,16 +23,8 @@ float BiasHours(int32_t bias, int32_t extra) {
 }  // namespace
 
 float GetUtcOffsetHours(TimeZone& time_zone) {
-  const TimeZoneInformation zone = time_zone.GetTimeZoneInformation();
-  switch (zone.result) {
-    case TimeZoneInformation::kUnknown:
-    case TimeZoneInformation::kStandard:
-      return BiasHours(zone.bias, zone.standard_bias);
-    case TimeZoneInformation::kDaylight:
-      return BiasHours(zone.bias, zone.daylight_bias);
-    default:
-      return 0;
-  }
+  const auto minutes = BiasInForceMinutes(time_zone.GetTimeZoneInformation());
+  return minutes ? BiasHours(*minutes) : 0.0f;
 }
 
 std::optional<AutomationDate> ShiftByUtcOffset(AutomationDate date, float UtcOffsetHours) {

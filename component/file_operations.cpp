@@ -17,8 +17,15 @@ WorkingFolder CreateWorkingFolder(FileSystem& fs, const std::u16string& shared_p
   WorkingFolder folder;
   try {
     if (!fs.FolderExists(shared_parent)) {
-      fs.CreateFolder(shared_parent);
-      folder.made_parent = shared_parent;
+      try {
+        fs.CreateFolder(shared_parent);
+        folder.made_parent = shared_parent;
+      } catch (const Error& error) {
+        // Another run made it a moment ago: it serves this run as well.
+        if (error.number() != errors::kFileAlreadyExists || !fs.FolderExists(shared_parent)) {
+          throw;
+        }
+      }
     }
     folder.path = fs.CreatePrivateFolder(shared_parent);
     return folder;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace orvane {
 
@@ -16,6 +17,20 @@ struct TimeZoneInformation {
   int32_t standard_bias = 0;
   int32_t daylight_bias = 0;
 };
+
+// UTC minus local time in minutes, as the zone stands now (bias and the standard
+// or daylight bias); nothing when the zone cannot be told.
+inline std::optional<int64_t> BiasInForceMinutes(const TimeZoneInformation& zone) {
+  switch (zone.result) {
+    case TimeZoneInformation::kUnknown:
+    case TimeZoneInformation::kStandard:
+      return int64_t{zone.bias} + zone.standard_bias;
+    case TimeZoneInformation::kDaylight:
+      return int64_t{zone.bias} + zone.daylight_bias;
+    default:
+      return std::nullopt;
+  }
+}
 
 class TimeZone {
  public:

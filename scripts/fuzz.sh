@@ -11,7 +11,7 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if ((${#targets[@]} == 0)); then
-  targets=(address_book_reader item_file_name vcard_writer quoted_printable)
+  targets=(address_book_reader item_file_name vcard_writer quoted_printable mail_store_reader)
 fi
 
 scripts/install-dependencies.sh

@@ -55,8 +55,7 @@ std::u16string SingleByteCharacter(CodePage& code_page, unsigned byte) {
 
 // The character's code-page value as a signed 16-bit number: its byte, or the
 // lead byte times 256 plus the trail byte; nothing for any other length.
-std::optional<int16_t> CodePageValue(CodePage& code_page, std::u16string_view character) {
-  const std::string bytes = code_page.FromUtf16(std::u16string(character));
+std::optional<int16_t> CodePageValue(const std::string& bytes) {
   if (bytes.size() == 1) return static_cast<int16_t>(static_cast<uint8_t>(bytes[0]));
   if (bytes.size() == 2) {
     const auto value = static_cast<uint16_t>(static_cast<uint8_t>(bytes[0]) * 256u +
@@ -64,6 +63,12 @@ std::optional<int16_t> CodePageValue(CodePage& code_page, std::u16string_view ch
     return static_cast<int16_t>(value);
   }
   return std::nullopt;
+}
+
+std::u16string EscapedBytes(const std::string& bytes) {
+  std::u16string escaped;
+  for (const char byte : bytes) escaped += EscapedByte(static_cast<uint8_t>(byte));
+  return escaped;
 }
 
 // Walks the hexadecimal digits of the value two at a time: a pair that starts
@@ -88,8 +93,14 @@ std::u16string EncodedCharacter(CodePage& code_page, std::u16string_view charact
   if (character == u"=") return u"=3D";
   if (character == u"\r") return u"=0D";
   if (character == u"\n") return u"=0A";
-  const auto value = CodePageValue(code_page, character);
+  const std::string bytes = code_page.FromUtf16(std::u16string(character));
+  // Characters of three or four bytes (UTF-8, GB18030) are escaped byte by
+  // byte, so that every reader takes the same bytes back.
+  if (bytes.size() > 2) return EscapedBytes(bytes);
+  const auto value = CodePageValue(bytes);
   if (!value || (*value > 0 && *value < 255)) return std::u16string(character);
+  // NUL has the single digit "0", which would make a broken escape.
+  if (*value == 0) return EscapedBytes(bytes);
   return EncodedValue(code_page, *value);
 }
 

@@ -353,6 +353,17 @@ TEST_F(ExportRunTest, TheSharedFolderARunMadeStaysWhileAnotherRunWorksThere) {
   EXPECT_EQ(fake.disk->List(u"/app/tmp"), std::vector<std::u16string>{u"run-other"});
 }
 
+TEST_F(ExportRunTest, ASharedFolderAnotherRunMadeAMomentAgoServesThisRunToo) {
+  fake.disk->before = [&](const std::string& operation, const std::u16string& path) {
+    if (operation != "CreateFolder" || path != u"/app/tmp/") return;
+    fake.disk->AddFolder(u"/app/tmp");
+    throw Error(errors::kFileAlreadyExists);
+  };
+  ASSERT_EQ(component.Export2(u"/out", u"", 3), 0);
+  EXPECT_EQ(Narrow(source->working_folder), "/app/tmp/run-1/");
+  EXPECT_TRUE(fake.disk->HasFolder(u"/app/tmp")) << "the other run's to remove";
+}
+
 TEST_F(ExportRunTest, AComponentFolderThatCannotBeWrittenWorksInTheTemporaryFolder) {
   fake.disk->AddFolder(u"/tmp");
   fake.disk->before = [](const std::string& operation, const std::u16string& path) {

@@ -21,7 +21,7 @@ constexpr std::array kCommands = {
     NamedCommand{"export", CommandName::kExport, 1, 2},
 };
 
-enum class OptionId { kAddressBook, kJson, kHelp, kVersion, kName, kLog, kLogDir, kCombine };
+enum class OptionId { kAddressBook, kMailStore, kJson, kHelp, kVersion, kName, kLog, kLogDir, kCombine };
 
 struct OptionSpec {
   std::string_view name;
@@ -32,6 +32,7 @@ struct OptionSpec {
 
 constexpr std::array kOptions = {
     OptionSpec{"--address-book", OptionId::kAddressBook, true, false},
+    OptionSpec{"--mail-store", OptionId::kMailStore, true, false},
     OptionSpec{"--json", OptionId::kJson, false, false},
     OptionSpec{"--help", OptionId::kHelp, false, false},
     OptionSpec{"-h", OptionId::kHelp, false, false},
@@ -114,6 +115,9 @@ std::optional<UsageError> ApplyOption(const OptionSpec& option, const std::strin
   switch (option.id) {
     case OptionId::kAddressBook:
       request.address_book = value;
+      break;
+    case OptionId::kMailStore:
+      request.mail_store = value;
       break;
     case OptionId::kJson:
       request.json = true;

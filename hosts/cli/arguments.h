@@ -29,6 +29,7 @@ struct Request {
   bool combine = false;     // export --combine
   bool json = false;
   std::string address_book;  // --address-book; empty: the default rules
+  std::string mail_store;    // --mail-store; empty: the default rules
 
   friend bool operator==(const Request&, const Request&) = default;
 };

@@ -17,16 +17,25 @@ Failure ErrorFailure(int32_t number, const std::u16string& description = {}) {
   return Failure{number, OneLineText(text), {}};
 }
 
-// The component treats an address book it cannot open as an empty one and says
-// nothing; the library can tell why, and the user needs to know.
-std::optional<Failure> AddressBookProblem(const Session& session, int16_t type) {
-  if (type != kAddressBookContacts || session.address_book == nullptr) return std::nullopt;
-  const std::u16string reason = session.address_book->OpenFailureReason();
+// The component treats an address book it cannot open as an empty one, and a
+// mail store as a mail client it cannot use; the source can tell why, and the
+// user needs to know.
+std::optional<Failure> SourceProblem(const Session& session, int16_t type) {
+  const auto source = session.source_files.find(type);
+  if (source == session.source_files.end()) return std::nullopt;
+  const SourceFile& file = source->second;
+  const std::u16string reason = file.open_failure_reason();
   if (reason.empty()) return std::nullopt;
   return Failure{std::nullopt,
-                 "cannot open the address book: " + OneLineText(reason),
-                 {"name another one with --address-book FILE or the ORVANE_ADDRESS_BOOK "
-                  "environment variable"}};
+                 "cannot open " + file.what + ": " + OneLineText(reason),
+                 {"name another one with " + file.option + " or the " + file.variable +
+                  " environment variable"}};
+}
+
+// A failed call reports why its source could not be opened, when that is why.
+Failure CallFailure(const Session& session, int16_t type, int32_t number,
+                    const std::u16string& description = {}) {
+  return SourceProblem(session, type).value_or(ErrorFailure(number, description));
 }
 
 void NoteUnknownType(Session& session, int16_t type) {
@@ -41,7 +50,7 @@ void NoteUnknownType(Session& session, int16_t type) {
 std::optional<Failure> CheckAddressBookIndex(Session& session, int16_t type, int16_t index) {
   if (type != kAddressBookContacts) return std::nullopt;
   const int16_t count = session.orvane.itemcount(type);
-  if (auto problem = AddressBookProblem(session, type)) return problem;
+  if (auto problem = SourceProblem(session, type)) return problem;
   // Too many entries to count: the methods still reach each of the first 32767.
   if (count < 0 || (index >= 1 && index <= count)) return std::nullopt;
   Failure failure = ErrorFailure(errors::kSubscriptOutOfRange);
@@ -60,7 +69,7 @@ void Finish(const Session& session, CallReport& report) {
 CountResult RunCount(Session& session, int16_t type, CallReport& report) {
   NoteUnknownType(session, type);
   const CountResult count{type, session.orvane.itemcount(type)};
-  report.failure = AddressBookProblem(session, type);
+  report.failure = SourceProblem(session, type);
   if (!report.failure && count.result < 0) {
     report.failure = Failure{std::nullopt, "the items could not be counted", {}};
   }
@@ -74,7 +83,7 @@ ItemResult RunItem(Session& session, int16_t type, int16_t index, CallReport& re
   report.failure = CheckAddressBookIndex(session, type, index);
   if (!report.failure) {
     item.result = session.orvane.GetItem(index, type, item.title, item.modify_time);
-    if (*item.result != 0) report.failure = ErrorFailure(*item.result);
+    if (*item.result != 0) report.failure = CallFailure(session, type, *item.result);
   }
   Finish(session, report);
   return item;
@@ -88,7 +97,7 @@ ExportItemResult RunExportItem(Session& session, int16_t type, int16_t index,
   if (!report.failure) {
     item.result = session.orvane.ExportItem2(index, type, item.filename);
     if (*item.result != 0) {
-      report.failure = ErrorFailure(*item.result);
+      report.failure = CallFailure(session, type, *item.result);
     } else if (IsKnownExportType(type)) {
       item.file = item.filename + ExtensionOf(type);
     }
@@ -113,8 +122,9 @@ ExportResult RunExport(Session& session, const ExportArguments& arguments,
   run.stopped = stop_requested() || session.message_box.any_critical();
   if (run.result != 0) {
     const auto* done = run.events.empty() ? nullptr : std::get_if<DoneEvent>(&run.events.back());
-    report.failure = ErrorFailure(run.result, done ? done->result : std::u16string());
-  } else if (auto problem = AddressBookProblem(session, arguments.type)) {
+    report.failure = CallFailure(session, arguments.type, run.result,
+                                 done ? done->result : std::u16string());
+  } else if (auto problem = SourceProblem(session, arguments.type)) {
     report.failure = problem;
   } else if (session.message_box.any_critical()) {
     report.failure = Failure{std::nullopt, "the export stopped early after the error above", {}};

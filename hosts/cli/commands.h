@@ -1,21 +1,30 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 
 #include "component/orvane2.h"
 #include "hosts/cli/console.h"
 #include "hosts/cli/console_message_box.h"
 #include "hosts/cli/results.h"
-#include "platform/address_book_library.h"
 
 namespace orvane::cli {
 
-// What the commands work with: the component, the address-book library it was
-// given (to ask why it could not be opened), and standard error.
+// A source that reads a file the user can name. The component only says that
+// it could not use the source (or nothing at all); the source can tell why.
+struct SourceFile {
+  std::string what;      // "the address book"
+  std::string option;    // "--address-book FILE"
+  std::string variable;  // "ORVANE_ADDRESS_BOOK"
+  std::function<std::u16string()> open_failure_reason;  // empty: it opened
+};
+
+// What the commands work with: the component, the files its sources read (by
+// export type, to ask why they could not be opened), and standard error.
 struct Session {
   Orvane2& orvane;
-  AddressBookLibrary* address_book;  // null when the platform has none
+  std::map<int16_t, SourceFile> source_files;
   ConsoleMessageBox& message_box;
   Console& console;
 };

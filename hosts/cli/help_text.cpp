@@ -16,13 +16,16 @@ constexpr const char* kTypes =
     "  2, outlook-calendar   the mail client's calendar, written as .vcs files\n"
     "  3, address-book       the address book's contacts, written as vCard 2.1 .vcf files\n"
     "Any other number is handed to the component, which does nothing for it.\n"
-    "This build cannot reach the mail client yet: types 1 and 2 report it unavailable.\n";
+    "Types 1 and 2 read the mail store, the stand-in for the mail client here.\n";
 
 constexpr const char* kCommonOptions =
     "Options of every command:\n"
     "  --address-book FILE  the address book to read. Without it: $ORVANE_ADDRESS_BOOK,\n"
     "                       else $XDG_DATA_HOME/orvane/address-book.json, else\n"
     "                       ~/.local/share/orvane/address-book.json\n"
+    "  --mail-store FILE    the mail store to read (types 1 and 2). Without it:\n"
+    "                       $ORVANE_MAIL_STORE, else $XDG_DATA_HOME/orvane/mail-store.json,\n"
+    "                       else ~/.local/share/orvane/mail-store.json\n"
     "  --json               print one JSON object (the result number, the values handed\n"
     "                       back, the messages shown and, for export, every event)\n"
     "  -h, --help           show the help of the program, or of COMMAND\n";
@@ -38,15 +41,16 @@ constexpr const char* kCountHelp =
     "\n"
     "Prints how many items the source of TYPE holds.\n"
     "\n"
-    "The count fails (status 1) when the component cannot count the items, and for\n"
-    "the address book also when it cannot be opened: standard error says why.\n";
+    "The count fails (status 1) when the component cannot count the items, also\n"
+    "when the address book or the mail store cannot be opened: standard error says why.\n";
 
 constexpr const char* kItemHelp =
     "Usage: orvane item TYPE INDEX\n"
     "\n"
     "Prints the title and the last modification time of item INDEX (counted from 1,\n"
     "in the order of the source). The time is ISO 8601 text without a zone, just as\n"
-    "the component hands it out; for the address book that is the time in UTC:\n"
+    "the component hands it out; for the address book that is the time in UTC, for\n"
+    "the mail store the local time:\n"
     "  title: Ada Lovelace\n"
     "  modified: 2005-03-01T12:00:00\n"
     "An index outside the items is error 9.\n";

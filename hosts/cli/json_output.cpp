@@ -83,7 +83,7 @@ Json ExportItemJson(const ExportItemResult& item, const CallReport& report) {
 
 Json ExportJson(const ExportResult& run, const CallReport& report) {
   const ExportArguments& arguments = run.arguments;
-  const ProgressEvent last = LastProgress(run.events);
+  const RunTally tally = TallyOf(run.events);
   Json object = {{"command", "export"},
                  {"type", arguments.type},
                  {"destination", arguments.destination},
@@ -93,8 +93,8 @@ Json ExportJson(const ExportResult& run, const CallReport& report) {
                  {"log_dir", arguments.log_dir},
                  {"result", run.result},
                  {"stopped", run.stopped},
-                 {"items_handled", last.current},
-                 {"total", last.total}};
+                 {"items_handled", tally.handled},
+                 {"total", tally.total}};
   object["log_file"] =
       arguments.log_name.empty() ? Json(nullptr) : Json(Utf8(LogFileOf(run.events)));
   object["events"] = EventsJson(run.events);

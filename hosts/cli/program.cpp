@@ -5,8 +5,10 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <map>
 #include <memory>
 
+#include "component/export_type.h"
 #include "component/module.h"
 #include "component/orvane2.h"
 #include "hosts/assembly/standard_sources.h"
@@ -19,6 +21,7 @@
 #include "hosts/cli/utf8.h"
 #include "platform/error.h"
 #include "platform/message_loop.h"
+#include "platform/posix/mail_store/mail_store_object_model.h"
 #include "platform/posix/posix_platform.h"
 
 namespace orvane::cli {
@@ -72,6 +75,22 @@ std::variant<ExportArguments, UsageError> FormExportArguments(const Request& req
   return arguments;
 }
 
+// The files the platform's sources read, by the export types that read them.
+std::map<int16_t, SourceFile> SourceFilesOf(const PlatformServices& services) {
+  std::map<int16_t, SourceFile> files;
+  if (const auto address_book = services.address_book) {
+    files[kAddressBookContacts] = {"the address book", "--address-book FILE", "ORVANE_ADDRESS_BOOK",
+                                   [address_book] { return address_book->OpenFailureReason(); }};
+  }
+  if (const auto store = std::dynamic_pointer_cast<posix::MailStoreObjectModel>(services.outlook)) {
+    const SourceFile mail_store{"the mail store", "--mail-store FILE", "ORVANE_MAIL_STORE",
+                                [store] { return store->OpenFailureReason(); }};
+    files[kOutlookContacts] = mail_store;
+    files[kOutlookCalendar] = mail_store;
+  }
+  return files;
+}
+
 // Everything one command needs, built from the POSIX platform with the
 // program's own message box and yield hook in place.
 class Host {
@@ -87,16 +106,17 @@ class Host {
     message_loop_->SetHook([this] { hook_(); });
   }
 
-  Session session() { return Session{orvane_, address_book_.get(), *message_box_, console_}; }
+  Session session() { return Session{orvane_, source_files_, *message_box_, console_}; }
   Console& console() { return console_; }
   bool stop_requested() const { return hook_.stop_requested(); }
 
  private:
   PlatformServices Platform(const Request& request) {
-    PlatformServices services = posix::MakePosixPlatform(posix::PosixOptions{request.address_book});
+    PlatformServices services =
+        posix::MakePosixPlatform(posix::PosixOptions{request.address_book, request.mail_store});
     services.message_box = message_box_;
     services.message_loop = message_loop_;
-    address_book_ = services.address_book;
+    source_files_ = SourceFilesOf(services);
     return services;
   }
 
@@ -109,7 +129,7 @@ class Host {
   Console console_;
   std::shared_ptr<ConsoleMessageBox> message_box_;
   std::shared_ptr<HookMessageLoop> message_loop_;
-  std::shared_ptr<AddressBookLibrary> address_book_;
+  std::map<int16_t, SourceFile> source_files_;
   Module module_;
   Orvane2 orvane_;
   YieldHook hook_;

@@ -1,12 +1,20 @@
 #include "hosts/cli/results.h"
 
+#include <algorithm>
+
 namespace orvane::cli {
 
-ProgressEvent LastProgress(const std::vector<ExportEvent>& events) {
-  for (auto event = events.rbegin(); event != events.rend(); ++event) {
-    if (const auto* progress = std::get_if<ProgressEvent>(&*event)) return *progress;
+RunTally TallyOf(const std::vector<ExportEvent>& events) {
+  RunTally tally;
+  ProgressEvent last;
+  for (const ExportEvent& event : events) {
+    const auto* progress = std::get_if<ProgressEvent>(&event);
+    if (progress == nullptr) continue;
+    if (progress->current == last.current + 1) ++tally.handled;
+    last = *progress;
   }
-  return {};
+  tally.total = tally.handled + std::max(0, last.total - last.current);
+  return tally;
 }
 
 std::u16string LogFileOf(const std::vector<ExportEvent>& events) {

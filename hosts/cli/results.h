@@ -87,8 +87,15 @@ struct ExportResult {
   bool stopped = false;  // a stop was asked for (Ctrl-C, or a failed copy)
 };
 
-// The last progress event of a run: how far it came. Zeros when there was none.
-ProgressEvent LastProgress(const std::vector<ExportEvent>& events);
+// How far a run came, over all its folders.
+struct RunTally {
+  int handled = 0;  // items exported
+  int total = 0;    // items expected: those handled and those left in the last folder
+};
+
+// The progress of a run. A contacts run counts each folder from 0 again, so an
+// item is one step of the current count, not the count the last event shows.
+RunTally TallyOf(const std::vector<ExportEvent>& events);
 // The LogFile of the run's ExportDone; empty when there was none.
 std::u16string LogFileOf(const std::vector<ExportEvent>& events);
 

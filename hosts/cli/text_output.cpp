@@ -35,14 +35,14 @@ std::string ExportItemText(const ExportItemResult& item, const CallReport& repor
 
 std::string ExportText(const ExportResult& run, const CallReport&) {
   if (run.result != 0) return {};
-  const ProgressEvent last = LastProgress(run.events);
+  const RunTally tally = TallyOf(run.events);
   std::string summary;
   if (run.stopped) {
     // The item whose copy failed was handled but not written: name no number of files.
-    summary = "Stopped after " + std::to_string(last.current) + " of " + Items(last.total) +
+    summary = "Stopped after " + std::to_string(tally.handled) + " of " + Items(tally.total) +
               "; the files are in " + run.arguments.destination + "\n";
   } else {
-    summary = Items(last.current) + " written to " + run.arguments.destination + "\n";
+    summary = Items(tally.handled) + " written to " + run.arguments.destination + "\n";
   }
   if (!run.arguments.log_name.empty())
     summary += "Log: " + OneLineText(LogFileOf(run.events)) + "\n";

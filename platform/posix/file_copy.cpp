@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 
+#include <fstream>
 #include <utility>
 
 #include "platform/posix/path_text.h"
@@ -57,6 +58,16 @@ int CopyBytes(SystemCalls& calls, int from, int to, bool& failed_on_source) {
   }
 }
 
+// The process's file-creation mask, as the kernel reports it; asking umask()
+// itself would change the mask for a moment under the other threads.
+mode_t ProcessUmask() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.starts_with("Umask:")) return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+  }
+  return 022;
+}
+
 }  // namespace
 
 int CopyFileReplacing(SystemCalls& calls, const std::string& source, const std::string& target,
@@ -74,6 +85,19 @@ int CopyFileReplacing(SystemCalls& calls, const std::string& source, const std::
   output.RemoveOnExit(temporary);
   if (const int error = calls.ChangeMode(output.fd(), source_status.st_mode & 0777)) return error;
   if (const int error = CopyBytes(calls, input.fd(), output.fd(), failed_on_source)) return error;
+  if (const int error = output.Close()) return error;
+  if (const int error = calls.Rename(temporary, target)) return error;
+  output.Keep();
+  return 0;
+}
+
+int WriteFileReplacing(SystemCalls& calls, const std::string& target, std::string_view bytes) {
+  std::string temporary = TemporaryTemplateFor(target);
+  OpenFile output(calls);
+  if (const int error = calls.CreateUniqueFile(temporary, output.fd())) return error;
+  output.RemoveOnExit(temporary);
+  if (const int error = calls.ChangeMode(output.fd(), 0666 & ~ProcessUmask())) return error;
+  if (const int error = WriteAll(calls, output.fd(), bytes.data(), bytes.size())) return error;
   if (const int error = output.Close()) return error;
   if (const int error = calls.Rename(temporary, target)) return error;
   output.Keep();

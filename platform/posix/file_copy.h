@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/posix/system_calls.h"
 
@@ -14,5 +15,11 @@ namespace orvane::posix {
 // telling whether reading the source was what failed.
 int CopyFileReplacing(SystemCalls& calls, const std::string& source, const std::string& target,
                       bool& failed_on_source);
+
+// Writes `bytes` as the file `target`, replacing what is there, in the same
+// way: a new file beside the target takes its name only once it is complete.
+// The file gets the permission bits a new file gets (0666 less the umask).
+// Returns 0 or the errno value of the first failure.
+int WriteFileReplacing(SystemCalls& calls, const std::string& target, std::string_view bytes);
 
 }  // namespace orvane::posix

@@ -4,13 +4,13 @@
 
 #include "platform/posix/address_book/json_address_book.h"
 #include "platform/posix/environment.h"
+#include "platform/posix/mail_store/mail_store_object_model.h"
 #include "platform/posix/posix_clock.h"
 #include "platform/posix/posix_code_page.h"
 #include "platform/posix/posix_component_location.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_file_time.h"
 #include "platform/posix/posix_message_box.h"
-#include "platform/posix/posix_outlook_object_model.h"
 #include "platform/posix/posix_time_zone.h"
 #include "platform/posix/posix_user_language.h"
 
@@ -32,7 +32,8 @@ PlatformServices MakePosixPlatform(const PosixOptions& options) {
   services.file_times = std::make_shared<PosixFileTimeConverter>();
   services.address_book = MakeJsonAddressBookLibrary(services.code_page, services.time_zone,
                                                      options.address_book_file);
-  services.outlook = std::make_shared<PosixOutlookObjectModel>();
+  services.outlook = MakeMailStoreObjectModel(services.code_page, services.time_zone,
+                                              options.mail_store_file);
   return services;
 }
 

@@ -22,6 +22,11 @@ TEST(QuotedPrintable, EscapesWhatWouldNotDecodeBackAndKeepsTheRest) {
       {950, u"中", u"=A4=A4"},
       {950, u"一", u"=A4@"},  // a trail byte from 0x10 to 0x8F stays a character
       {936, u"丂", u"=81@"},  // a lead byte that is no character of its own is escaped
+      {1252, std::u16string(u"a\0b", 3), u"a=00b"},
+      {28597, std::u16string(u"\u039B\0", 2), u"\u039B=00"},
+      {65001, u"é王", u"=C3=A9=E7=8E=8B"},  // every byte of a multi-byte character
+      {65001, u"\U0001F600", u"=F0=9F=98=80"},
+      {54936, u"王\U0001F600", u"=CD=F5=94=39=FC=36"},
   };
   for (const auto& row : rows) {
     posix::PosixCodePage code_page(row.code_page);

@@ -25,6 +25,14 @@ TEST(ParseArgumentsTest, ReadsRequestsHelpAndUsageErrors) {
       {{"item", "3", "-1"}, Asking(kItem, 3, [](Request& r) { r.index = -1; })},
       {{"--json", "export", "--address-book=a=b.json", "3"},
        Asking(kExport, 3, [](Request& r) { r.address_book = "a=b.json"; r.json = true; })},
+      {{"count", "1", "--mail-store", "store.json"},
+       Asking(kCount, 1, [](Request& r) { r.mail_store = "store.json"; })},
+      {{"--mail-store=m.json", "export-item", "2", "4", "--address-book", "b.json"},
+       Asking(kExportItem, 2, [](Request& r) {
+         r.index = 4;
+         r.mail_store = "m.json";
+         r.address_book = "b.json";
+       })},
       {{"export", "3", "--", "--odd-folder"},
        Asking(kExport, 3, [](Request& r) { r.destination = "--odd-folder"; })},
       {{"help", "export"}, HelpRequest{kExport}},
@@ -39,6 +47,7 @@ TEST(ParseArgumentsTest, ReadsRequestsHelpAndUsageErrors) {
                   kCount}},
       {{"count", "3", "-x"}, UsageError{"unknown option '-x'", std::nullopt}},
       {{"count", "3", "--address-book"}, UsageError{"--address-book needs a value", std::nullopt}},
+      {{"item", "1", "2", "--mail-store"}, UsageError{"--mail-store needs a value", std::nullopt}},
       {{"count", "3", "--json=yes"}, UsageError{"--json takes no value", std::nullopt}},
       {{"count", "3", "--log", "run.log"}, UsageError{"--log is an option of export only", kCount}},
   };

@@ -118,9 +118,11 @@ class Commands(OrvaneTest):
             self.assertEqual((status, out, err.splitlines()), (1, "", err_lines), arguments)
         self.assertEqual(self.files_in(), ["book.json", "empty.json"])
 
-    def test_a_count_of_minus_1_is_an_error(self):  # the mail client is unavailable in this build
-        status, out, err = self.with_book("count", "outlook-contacts")
-        self.assertEqual((status, out, err.splitlines()[1:]),
+    def test_a_count_of_minus_1_is_an_error(self):  # more items than a 16-bit count holds
+        store = self.write("store.json", json.dumps(
+            {"contacts": {"items": [{"class": 40}] * 32768}, "calendar": {}}))
+        status, out, err = self.orvane("count", "outlook-contacts", "--mail-store", store)
+        self.assertEqual((status, out, err.splitlines()[-1:]),
                          (1, "", ["orvane: error: the items could not be counted"]))
 
     def test_output_that_cannot_be_written_fails(self):
@@ -194,16 +196,33 @@ class StoppedExport(OrvaneTest):
 
 
 class UnopenableStore(OrvaneTest):
+    def check_failures(self, cases, what, hint, component_says=()):
+        for arguments, reason in cases:
+            status, _, err = self.orvane(*arguments)
+            lines = err.splitlines()
+            self.assertEqual((status, lines[:len(component_says)], lines[len(component_says) + 1:]),
+                             (1, list(component_says), ["orvane: name another one with " + hint]))
+            self.assertTrue(lines[len(component_says)].startswith(
+                "orvane: error: cannot open %s: %s" % (what, reason)), err)
+
     def test_every_command_names_the_file_what_is_wrong_and_how_to_name_another_one(self):
         bad = self.write("bad.json", '{"entries": [\n  {"properties": [\n    ["PR_NO_SUCH_TAG", "x"]]}\n]}\n')
         cases = [(("count", "3", "--address-book", bad), bad + ": line 3: "),
                  (("item", "3", "1", "--address-book", "missing.json"), "missing.json: cannot read the file: "),
                  (("export", "3", "out"), os.path.join(self.root, "data", "orvane", "address-book.json: "))]
-        for arguments, reason in cases:
-            status, _, err = self.orvane(*arguments)
-            self.assertEqual((status, err.splitlines()[1:]), (1, ["orvane: name another one with "
-                             "--address-book FILE or the ORVANE_ADDRESS_BOOK environment variable"]))
-            self.assertTrue(err.startswith("orvane: error: cannot open the address book: " + reason), err)
+        self.check_failures(cases, "the address book",
+                            "--address-book FILE or the ORVANE_ADDRESS_BOOK environment variable")
+
+    def test_the_mail_store_too_after_the_components_own_message(self):
+        bad = self.write("bad.json", '{"contacts": {},\n "calendar": {"items": [{"class": 26,\n "end": "x"}]}}')
+        cases = [(("count", "1", "--mail-store", bad), bad + ': line 3: "calendar", item 1: "end" wants '),
+                 (("item", "2", "1", "--mail-store", "missing.json"), "missing.json: cannot read the file: "),
+                 (("export-item", "1", "1", "--mail-store", "/dev/null"), "/dev/null: cannot read the file: "
+                  "not a regular file"),
+                 (("export", "2", "out"), os.path.join(self.root, "data", "orvane", "mail-store.json: "))]
+        self.check_failures(cases, "the mail store",
+                            "--mail-store FILE or the ORVANE_MAIL_STORE environment variable",
+                            ["orvane: note: Unable to use the Outlook module"])
 
 
 class UsageErrors(OrvaneTest):
@@ -225,7 +244,8 @@ class UsageErrors(OrvaneTest):
 
     def test_help_and_version(self):
         status, out, _ = self.orvane("--help")
-        self.assertTrue(status == 0 and "--address-book FILE" in out and "Exit status" in out, out)
+        self.assertTrue(status == 0 and "--address-book FILE" in out and "--mail-store FILE" in out
+                        and "Exit status" in out, out)
         for command in ("count", "item", "export-item", "export"):
             status, out, err = self.orvane(command, "--help")
             self.assertEqual((status, err, out.split()[:3]), (0, "", ["Usage:", "orvane", command]))

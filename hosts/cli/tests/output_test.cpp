@@ -22,6 +22,20 @@ TEST(TextOutputTest, PrintsOneLineValuesAndHonestSummaries) {
       {ItemText({4, 1, 0, u"", 0}, kNoFailure), ""},
       {ExportText({to_out, 0, {ProgressEvent{1, 1, u"Ada"}, DoneEvent{}}, false}, kNoFailure),
        "1 item written to /w/out\n"},
+      // Contacts folders count from 0 each: 2 items in one, a list and 1 item in the next.
+      {ExportText({to_out, 0,
+                   {ProgressEvent{2, 0, u"A"}, ProgressEvent{2, 1, u"a"}, ProgressEvent{2, 2, u"b"},
+                    ProgressEvent{2, 0, u"B"}, ProgressEvent{1, 0, u"b"}, ProgressEvent{1, 1, u"c"},
+                    ProgressEvent{1, 1, u"--finish--"}, DoneEvent{}},
+                   false},
+                  kNoFailure),
+       "3 items written to /w/out\n"},
+      {ExportText({to_out, 0,
+                   {ProgressEvent{1, 0, u"A"}, ProgressEvent{1, 1, u"a"}, ProgressEvent{5, 0, u"B"},
+                    ProgressEvent{5, 1, u"b"}, ProgressEvent{5, 1, u"--cancel--"}, DoneEvent{}},
+                   true},
+                  kNoFailure),
+       "Stopped after 2 of 6 items; the files are in /w/out\n"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.printed, c.expected);
 }

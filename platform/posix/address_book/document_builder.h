@@ -5,20 +5,10 @@
 #include <string>
 
 #include "platform/posix/address_book/address_book_document.h"
+#include "platform/posix/address_book/json_token_reader.h"
 #include "platform/posix/text_conversion.h"
 
 namespace orvane::posix {
-
-// One event of a JSON reader, as the address-book grammar sees it.
-struct JsonToken {
-  enum class Kind {
-    kNull, kBoolean, kInteger, kFloat, kString,
-    kStartObject, kKey, kEndObject, kStartArray, kEndArray,
-  };
-  Kind kind = Kind::kNull;
-  std::optional<int64_t> integer;  // kInteger: nothing when beyond 64 signed bits
-  std::string text;                // kString and kKey: UTF-8
-};
 
 // Builds an address book from the token stream of
 //   {"entries": [{"properties": [[TAG, VALUE], ...]}, ...]}

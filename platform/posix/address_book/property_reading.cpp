@@ -8,18 +8,6 @@ namespace {
 
 constexpr int64_t kTicksPerMinute = 600'000'000;
 
-int64_t BiasInForceMinutes(const TimeZoneInformation& zone) {
-  switch (zone.result) {
-    case TimeZoneInformation::kUnknown:
-    case TimeZoneInformation::kStandard:
-      return int64_t{zone.bias} + zone.standard_bias;
-    case TimeZoneInformation::kDaylight:
-      return int64_t{zone.bias} + zone.daylight_bias;
-    default:
-      return 0;
-  }
-}
-
 }  // namespace
 
 const PropertyValue* LastValueOf(const AddressBookEntry& entry, int32_t tag) {
@@ -44,7 +32,7 @@ std::optional<FileTime> LocalFileTimeOf(const StoredTime& time, const TimeZoneIn
   // Stored times stay below year 10000, far from the top of 64 bits, and a
   // bias of even 2^32 minutes moves them by less than 2^62 ticks.
   int64_t ticks = static_cast<int64_t>(time.ticks);
-  if (time.universal) ticks -= BiasInForceMinutes(zone) * kTicksPerMinute;
+  if (time.universal) ticks -= BiasInForceMinutes(zone).value_or(0) * kTicksPerMinute;
   if (ticks < 0) return std::nullopt;
   return FileTime::FromTicks(static_cast<uint64_t>(ticks));
 }

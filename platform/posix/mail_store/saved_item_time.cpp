@@ -16,18 +16,6 @@ constexpr int64_t kSecondsFrom1601To1970 = 11'644'473'600;
 // Far beyond year 9999, yet with room for any shift by two 32-bit minute counts.
 constexpr uint64_t kLargestTicks = std::numeric_limits<int64_t>::max() / 2;
 
-std::optional<int64_t> BiasInForceMinutes(const TimeZoneInformation& zone) {
-  switch (zone.result) {
-    case TimeZoneInformation::kUnknown:
-    case TimeZoneInformation::kStandard:
-      return int64_t{zone.bias} + zone.standard_bias;
-    case TimeZoneInformation::kDaylight:
-      return int64_t{zone.bias} + zone.daylight_bias;
-    default:
-      return std::nullopt;  // the zone cannot be told
-  }
-}
-
 std::optional<DateTimeParts> PartsIn(const StoredTime& time, const TimeZoneInformation& zone,
                                      bool universal) {
   if (time.ticks > kLargestTicks) return std::nullopt;

@@ -11,8 +11,10 @@
 #include "platform/error.h"
 #include "platform/posix/posix_component_location.h"
 #include "platform/posix/posix_message_box.h"
-#include "platform/posix/posix_outlook_object_model.h"
+#include "platform/posix/mail_store/mail_store_object_model.h"
+#include "platform/posix/tests/test_helpers.h"
 #include "platform/posix/text_conversion.h"
+#include "tests/support/temporary_folder.h"
 
 namespace orvane::posix {
 namespace {
@@ -44,18 +46,37 @@ TEST(PosixMessageBox, WritesOneMarkedLinePerMessageTable) {
   }
 }
 
-TEST(PosixOutlookObjectModel, CreatingTheApplicationFailsWith429) {
-  try {
-    PosixOutlookObjectModel().CreateApplication();
-    FAIL() << "an application was created";
-  } catch (const Error& error) {
-    EXPECT_EQ(error.number(), 429);
-    EXPECT_EQ(error.description(), u"ActiveX component can't create object");
+TEST(MakePosixPlatform, OpensTheMailStoreItIsToldOf) {
+  const orvane::testing::TemporaryFolder folder;
+  const std::string store = folder.WriteFile(
+      "store.json", R"({"contacts": {"name": "Contacts"}, "calendar": {"name": "Calendar"}})");
+  const struct {
+    std::string file;
+    int32_t error;  // of CreateApplication
+    std::u16string reason;
+  } cases[] = {
+      {store, 0, u""},
+      {folder.path() + "/none.json", 429,
+       folder.Path16("none.json") + u": cannot read the file: No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    const PlatformServices services = MakePosixPlatform({"/nonexistent/address-book.json", c.file});
+    const auto model = std::dynamic_pointer_cast<MailStoreObjectModel>(services.outlook);
+    ASSERT_TRUE(model);
+    EXPECT_EQ(posix::testing::ThrownErrorNumber([&] {
+                const auto session = model->CreateApplication()->GetNamespace(u"MAPI");
+                const auto contacts = session->GetDefaultFolder(10);
+                EXPECT_EQ(contacts->Name(), u"Contacts");
+              }),
+              c.error)
+        << c.file;
+    EXPECT_EQ(model->OpenFailureReason(), c.reason);
   }
 }
 
 TEST(MakePosixPlatform, FillsEveryServiceAndTheyWorkTogether) {
-  const PlatformServices services = MakePosixPlatform({"/nonexistent/address-book.json"});
+  const PlatformServices services =
+      MakePosixPlatform({"/nonexistent/address-book.json", "/nonexistent/mail-store.json"});
   EXPECT_EQ(services.path_separator, u'/');
   ASSERT_TRUE(services.file_systems && services.component_location && services.clock &&
               services.language && services.code_page && services.message_box &&

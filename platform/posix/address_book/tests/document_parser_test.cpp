@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/posix/address_book/address_book_file.h"
+#include "platform/posix/stamped_file.h"
 #include "platform/posix/address_book/property_reading.h"
 #include "platform/posix/address_book/property_tags.h"
 

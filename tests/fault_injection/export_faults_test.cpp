@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "addressbook/address_book_source.h"
+#include "hosts/assembly/standard_sources.h"
 #include "component/module.h"
 #include "component/orvane2.h"
 #include "platform/error.h"
 #include "platform/posix/address_book/json_address_book.h"
+#include "platform/posix/environment.h"
+#include "platform/posix/mail_store/mail_store_object_model.h"
 #include "platform/posix/posix_code_page.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_file_time.h"
@@ -149,26 +151,45 @@ class UtcZone final : public TimeZone {
   TimeZoneInformation GetTimeZoneInformation() override { return {}; }
 };
 
-constexpr char kSample[] = ORVANE_SAMPLES_FOLDER "/address-book.json";
 constexpr char kOldCard[] = "a card the user had before\r\n";
 constexpr char kUsersFile[] = "keep me";
 
-// One export of the sample book into "out" (which holds a file of the user's and
-// an older ExpressvCard2.vcf) with a log in "logs", on the real file layer.
+// One source exported whole: the address book, or the mail store's contacts or calendar.
+struct Source {
+  int16_t type;
+  std::string stem;  // of the file names
+  std::string extension;
+  std::string finish, cancel;  // the run's last log line
+  size_t files;                // that a clean run writes, the user's file included
+};
+
+const Source kSources[] = {
+    {3, "ExpressvCard", ".vcf", "--Address book export finish--",
+     "--Address book export cancel--", 13},
+    {1, "OutlookvCard", ".vcf", "--Address book export finish--",
+     "--Address book export cancel--", 8},
+    {2, "OutlookvCal", ".vcs", "--Calendars export finish--", "--Calendars export cancel--", 4},
+};
+
+// One export of a sample store into "out" (which holds a file of the user's and
+// an older item 2) with a log in "logs", on the real file layer.
 struct ExportUnderFault {
-  explicit ExportUnderFault(int fail_at, int error) {
+  ExportUnderFault(const Source& source, int fail_at, int error) {
     calls->fail_at = fail_at;
     calls->error = error;
     folder.WriteFile("out/notes.txt", kUsersFile);
-    folder.WriteFile("out/ExpressvCard2.vcf", kOldCard);
+    folder.WriteFile("out/" + source.stem + "2" + source.extension, kOldCard);
     folder.MakeFolder("app");
     folder.MakeFolder("logs");
     folder.MakeFolder("tmpdir");
 
     auto code_page = std::make_shared<posix::PosixCodePage>(1252);
     auto zone = std::make_shared<UtcZone>();
-    library = std::make_shared<SessionCountingLibrary>(
-        posix::MakeJsonAddressBookLibrary(code_page, zone, kSample));
+    library = std::make_shared<SessionCountingLibrary>(posix::MakeJsonAddressBookLibrary(
+        code_page, zone, ORVANE_SAMPLES_FOLDER "/address-book.json"));
+    posix::MailStoreSettings mail{code_page, zone, ORVANE_SAMPLES_FOLDER "/mail-store.json",
+                                  posix::ProcessMailStoreCache(), posix::ProcessEnvironment(),
+                                  calls};
     FakePlatform fake;
     PlatformServices services = fake.services();
     services.file_systems =
@@ -179,11 +200,12 @@ struct ExportUnderFault {
     services.file_times = std::make_shared<posix::PosixFileTimeConverter>();
     services.address_book = library;
     services.message_box = message_box;
+    services.outlook = std::make_shared<posix::MailStoreObjectModel>(mail);
 
-    Module module(services, {nullptr, nullptr, MakeAddressBookSource()});
+    Module module(services, MakeStandardSources());
     Orvane2 component(module);
     component.Advise(events);
-    result = component.Export2(folder.Path16("out"), u"", 3, std::nullopt, u"run.log",
+    result = component.Export2(folder.Path16("out"), u"", source.type, std::nullopt, u"run.log",
                                folder.Path16("logs"));
   }
 
@@ -206,8 +228,8 @@ std::vector<std::string> Names(const std::string& listing) {
 
 // What a run without faults writes: the reference every faulty run is held to.
 struct CleanRun {
-  CleanRun() {
-    ExportUnderFault run(0, 0);
+  explicit CleanRun(const Source& source) {
+    ExportUnderFault run(source, 0, 0);
     EXPECT_EQ(run.result, 0);
     calls = run.calls->calls;
     for (const std::string& name : Names(run.folder.Listing("out"))) {
@@ -226,19 +248,26 @@ const std::set<int32_t> kFileErrors = {errors::kFileNotFound, errors::kFileAlrea
 
 // Whatever call fails, the run says so truthfully, removes its working folder,
 // closes the address book, and leaves in the destination only files that were
-// there before or complete cards.
-TEST(FaultInjection, EveryFailingCallOfAWholeExportLosesNothing) {
-  const CleanRun clean;
-  ASSERT_GT(clean.calls, 100);
-  ASSERT_EQ(clean.cards.size(), 13u);  // twelve cards and the user's file
-  const std::string finish = "--Address book export finish--";
-  const std::string cancel = "--Address book export cancel--";
+// there before or complete items.
+class FaultInjection : public ::testing::TestWithParam<Source> {};
 
+TEST_P(FaultInjection, EveryFailingCallOfAWholeExportLosesNothing) {
+  const Source& source = GetParam();
+  const CleanRun clean(source);
+  ASSERT_GT(clean.calls, 40);
+  ASSERT_EQ(clean.cards.size(), source.files);
+  const std::string& finish = source.finish;
+  const std::string& cancel = source.cancel;
+  const std::string older_name = source.stem + "2" + source.extension;
+
+  int failed_runs = 0, stopped_runs = 0;
   for (const int error : {ENOENT, ENOTDIR, EACCES, ENOSPC}) {
     for (int k = 1; k <= clean.calls; ++k) {
       SCOPED_TRACE("call " + std::to_string(k) + " fails with errno " + std::to_string(error));
-      const ExportUnderFault run(k, error);
+      const ExportUnderFault run(source, k, error);
       const std::string done = run.events->lines.back();
+      failed_runs += run.result != 0;
+      stopped_runs += !run.message_box->shown.empty();
       if (run.result == 0) {
         EXPECT_EQ(done.rfind("done [] ", 0), 0u) << done;
       } else {
@@ -268,13 +297,14 @@ TEST(FaultInjection, EveryFailingCallOfAWholeExportLosesNothing) {
         const std::string bytes = run.folder.ReadFile("out/" + name);
         const auto expected = clean.cards.find(name);
         ASSERT_NE(expected, clean.cards.end()) << "a file no run writes";
-        const bool older = name == "ExpressvCard2.vcf" && bytes == kOldCard;
+        const bool older = name == older_name && bytes == kOldCard;
         if (!older) {
           EXPECT_EQ(bytes, expected->second);
         }
         // A card in the destination is one the log lists as exported.
         if (name != "notes.txt" && !older && !log.empty()) {
-          const std::string number = name.substr(12, name.size() - 16);
+          const std::string number = name.substr(
+              source.stem.size(), name.size() - source.stem.size() - source.extension.size());
           EXPECT_NE(log.find("\r\n" + number + "\x01"), std::string::npos)
               << "a card the log does not list";
         }
@@ -285,7 +315,13 @@ TEST(FaultInjection, EveryFailingCallOfAWholeExportLosesNothing) {
       }
     }
   }
+  // Both ways a fault ends a run were reached: by its error, and stopped after a failed copy.
+  EXPECT_GT(failed_runs, 0);
+  EXPECT_GT(stopped_runs, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Sources, FaultInjection, ::testing::ValuesIn(kSources),
+                         [](const auto& source) { return source.param.stem; });
 
 }  // namespace
 }  // namespace orvane::testing

@@ -1,4 +1,4 @@
-#include "platform/posix/address_book/address_book_file.h"
+#include "platform/posix/stamped_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,10 +20,18 @@ FileStamp StampFromStatus(const struct stat& status) {
 
 std::string ReasonOf(int error_number) { return std::generic_category().message(error_number); }
 
+// Why a file of this kind cannot be read; empty for a regular file.
+std::string RefusalOf(const struct stat& status) {
+  if (S_ISREG(status.st_mode)) return {};
+  if (S_ISDIR(status.st_mode)) return ReasonOf(EISDIR);
+  return "not a regular file";
+}
+
 // Closes the descriptor on every way out.
 class OpenFile {
  public:
-  // Without blocking: opening a FIFO would otherwise wait for a writer for ever.
+  // Non-blocking, so that a pipe put in the file's place after the check
+  // cannot hold the open up; reading a regular file never blocks anyway.
   explicit OpenFile(const std::string& path)
       : descriptor_(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {}
   ~OpenFile() {
@@ -51,7 +59,7 @@ int ReadAll(int descriptor, std::string& bytes) {
   }
 }
 
-class PosixFileReader : public AddressBookFileReader {
+class PosixFileReader : public StampedFileReader {
  public:
   std::optional<FileStamp> StampOf(const std::string& path) override {
     struct stat status {};
@@ -60,13 +68,13 @@ class PosixFileReader : public AddressBookFileReader {
   }
 
   std::variant<FileContent, std::string> Read(const std::string& path) override {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) return ReasonOf(errno);
+    if (std::string refusal = RefusalOf(status); !refusal.empty()) return refusal;
     const OpenFile file(path);
     if (file.descriptor() < 0) return ReasonOf(errno);
-    struct stat status {};
     if (fstat(file.descriptor(), &status) != 0) return ReasonOf(errno);
-    // A FIFO or a device could block or never end.
-    if (S_ISDIR(status.st_mode)) return ReasonOf(EISDIR);
-    if (!S_ISREG(status.st_mode)) return std::string("not a regular file");
+    if (std::string refusal = RefusalOf(status); !refusal.empty()) return refusal;
     FileContent content{StampFromStatus(status), {}};
     if (status.st_size > 0) content.bytes.reserve(static_cast<size_t>(status.st_size));
     if (const int failure = ReadAll(file.descriptor(), content.bytes); failure != 0) {
@@ -78,7 +86,7 @@ class PosixFileReader : public AddressBookFileReader {
 
 }  // namespace
 
-std::shared_ptr<AddressBookFileReader> MakePosixFileReader() {
+std::shared_ptr<StampedFileReader> MakePosixFileReader() {
   return std::make_shared<PosixFileReader>();
 }
 

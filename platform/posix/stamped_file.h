@@ -24,16 +24,19 @@ struct FileContent {
   std::string bytes;
 };
 
-// Reads address-book files; tests put a fake in its place.
-class AddressBookFileReader {
+// Reads the data files the stand-ins keep (address book, mail store); tests put
+// a fake in its place.
+class StampedFileReader {
  public:
-  virtual ~AddressBookFileReader() = default;
+  virtual ~StampedFileReader() = default;
   // Nothing when the file cannot be examined.
   virtual std::optional<FileStamp> StampOf(const std::string& path) = 0;
   // The whole file, or the reason it cannot be read ("No such file or directory").
+  // Only regular files are read: a pipe or a device could keep the reader
+  // waiting for ever.
   virtual std::variant<FileContent, std::string> Read(const std::string& path) = 0;
 };
 
-std::shared_ptr<AddressBookFileReader> MakePosixFileReader();
+std::shared_ptr<StampedFileReader> MakePosixFileReader();
 
 }  // namespace orvane::posix

@@ -1,0 +1,150 @@
+#!/usr/bin/env python3
+"""Bad input tried as a user would: each gets a clear error or the specified
+behaviour, never a crash, and nothing that was there is lost.
+
+usage: bad_input_test.py ORVANE SAMPLE_ADDRESS_BOOK
+"""
+import json
+import os
+import shutil
+import stat
+import subprocess
+import sys
+import tempfile
+import unittest
+
+ORVANE = sys.argv[1] if len(sys.argv) > 1 else "orvane"
+SAMPLE = sys.argv[2] if len(sys.argv) > 2 else "samples/address-book.json"
+NOBODY = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"]
+CANNOT_OPEN = "orvane: error: cannot open the address book: "
+
+
+class BadInput(unittest.TestCase):
+    def setUp(self):
+        self.folder = tempfile.mkdtemp(prefix="orvane-bad-")
+        self.addCleanup(shutil.rmtree, self.folder, True)
+        os.chmod(self.folder, 0o777)
+
+    def path(self, name):
+        return os.path.join(self.folder, name)
+
+    def write(self, name, data):
+        with open(self.path(name), "wb") as f:
+            f.write(data)
+        return self.path(name)
+
+    def orvane(self, *arguments, prefix=()):
+        env = {"PATH": "/usr/bin:/bin", "LANG": "C", "TZ": "UTC", "HOME": self.folder,
+               "TMPDIR": self.folder}
+        run = subprocess.run([*prefix, ORVANE, *arguments], cwd=self.folder, env=env,
+                             capture_output=True, timeout=120)
+        # A crash shows as a negative status or a sanitizer report.
+        self.assertGreaterEqual(run.returncode, 0, run.stderr)
+        self.assertNotIn(b"Sanitizer", run.stderr)
+        return run.returncode, run.stdout.decode(), run.stderr.decode(errors="replace")
+
+    def test_stores_that_cannot_be_opened_say_where_and_why(self):
+        os.mkdir(self.path("folder.json"))
+        os.mkfifo(self.path("fifo.json"))
+        cases = [
+            ("truncated.json", b'{"entries": [{"properties": [', "line 1, column 30: not valid JSON"),
+            ("shape.json", b"[1, 2]", 'line 1: the document must be an object holding "entries"'),
+            ("utf8.json", b'{"entries": [{"properties": [["PR_SURNAME", "\xff"]]}]}',
+             "line 1, column 46: not valid JSON: syntax error while parsing value - invalid string: "
+             "ill-formed UTF-8"),
+            ("type.json", b'{"entries": [\n{"properties": [["PR_SURNAME", 5]]}]}',
+             "line 2: entry 1, property 1: PR_SURNAME wants a string"),
+            ("fifo.json", None, "cannot read the file: not a regular file"),
+            ("folder.json", None, "cannot read the file: Is a directory"),
+            ("missing.json", None, "cannot read the file: No such file or directory"),
+        ]
+        for name, content, reason in cases:
+            with self.subTest(name):
+                if content is not None:
+                    self.write(name, content)
+                for command in (["count", "3"], ["export", "3", "out"]):
+                    status, out, err = self.orvane(*command, "--address-book", self.path(name))
+                    self.assertEqual(status, 1, err)
+                    self.assertIn(CANNOT_OPEN + self.path(name) + ": " + reason, err)
+                self.assertEqual(sorted(os.listdir(self.path("out"))), [])
+        self.assertEqual([n for n in os.listdir(self.folder) if n.startswith("run-")], [])
+
+    def test_huge_values_and_too_many_entries(self):
+        note = "x" * (20 * 1024 * 1024)
+        big = self.write("big.json", json.dumps({"entries": [{"properties": [
+            ["PR_DISPLAY_NAME", "Big"], ["PR_COMMENT", note]]}]}).encode())
+        status, out, err = self.orvane("export", "3", "big", "--address-book", big)
+        self.assertEqual(status, 0, err)
+        with open(self.path("big/ExpressvCard1.vcf"), "rb") as f:
+            self.assertIn(b"NOTE:" + note.encode() + b"\r\n", f.read())
+
+        # 40,000 entries of 2.5 KB: a store of 100 MB that cannot be counted in 16 bits.
+        filler = "n" * 2500
+        many = self.write("many.json", json.dumps({"entries": [
+            {"properties": [["PR_DISPLAY_NAME", "P%d" % n], ["PR_COMMENT", filler]]}
+            for n in range(40000)]}).encode())
+        self.assertGreater(os.path.getsize(many), 100 * 1000 * 1000)
+        status, out, err = self.orvane("count", "3", "--address-book", many)
+        self.assertEqual(status, 1)
+        self.assertIn("could not be counted", err)
+        status, out, err = self.orvane("export", "3", "many", "--address-book", many)
+        self.assertEqual(status, 1, err)
+        self.assertIn("error 6: Overflow", err)
+
+    def test_export_types_and_item_indexes_out_of_range(self):
+        for export_type in ("-32768", "-1", "0", "4", "32767"):
+            with self.subTest(export_type=export_type):
+                status, out, err = self.orvane("count", "--", export_type)
+                self.assertEqual((status, out), (0, "0\n"), err)
+        for index in ("0", "-1", "13", "32767"):
+            with self.subTest(index=index):
+                status, out, err = self.orvane("item", "--address-book", SAMPLE, "3", "--", index)
+                self.assertEqual(status, 1)
+                self.assertIn("orvane: error 9: Subscript out of range", err)
+
+    def test_destinations_and_log_folders_that_cannot_be_used(self):
+        self.write("afile", b"mine")
+        cases = [
+            (["afile"], "error 58: File already exists"),
+            (["a/b/c"], "error 76: Path not found"),
+            (["out", "--log", "run.log", "--log-dir", "afile"], "error 58: File already exists"),
+            (["out", "--log", "run.log", "--log-dir", "x/y/z"], "error 76: Path not found"),
+        ]
+        for arguments, error in cases:
+            with self.subTest(arguments):
+                status, out, err = self.orvane("export", "3", *arguments, "--address-book", SAMPLE)
+                self.assertEqual(status, 1)
+                self.assertIn(error, err)
+        with open(self.path("afile"), "rb") as f:
+            self.assertEqual(f.read(), b"mine")
+        # Characters the code page cannot hold are fine in a path, which is UTF-8.
+        status, out, err = self.orvane("export", "3", "out-\u20ac-\u738b", "--address-book", SAMPLE)
+        self.assertEqual(status, 0, err)
+        self.assertEqual(len(os.listdir(self.path("out-\u20ac-\u738b"))), 12)
+
+    @unittest.skipUnless(os.geteuid() == 0 and shutil.which("setpriv"),
+                         "needs root to run the program as another user")
+    def test_protected_files_are_neither_replaced_nor_written(self):
+        if subprocess.run([*NOBODY, ORVANE, "--version"], capture_output=True).returncode != 0:
+            self.skipTest("the program's folder is closed to other users")
+        os.mkdir(self.path("out"))
+        os.chmod(self.path("out"), 0o777)
+        card = self.write("out/ExpressvCard2.vcf", b"the user's own card")
+        log = self.write("out/run.log", b"an older log")
+        for path in (card, log):
+            os.chmod(path, 0o444)
+        status, out, err = self.orvane("export", "3", "out", "--address-book", SAMPLE,
+                                       "--log", "run.log", "--log-dir", "out", prefix=NOBODY)
+        self.assertEqual(status, 1, err)
+        self.assertIn("orvane: error: Permission denied", err)  # the copy's message box
+        self.assertIn("error 70: Permission denied", err)  # the log
+        for path, content in ((card, b"the user's own card"), (log, b"an older log")):
+            with open(path, "rb") as f:
+                self.assertEqual(f.read(), content)
+            self.assertEqual(stat.S_IMODE(os.stat(path).st_mode), 0o444)
+        self.assertIn("ExpressvCard1.vcf", os.listdir(self.path("out")))
+        self.assertEqual([n for n in os.listdir(self.folder) if n.startswith("run-")], [])
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1])

@@ -123,6 +123,17 @@ void WindowsFileSystem::Deletefolder(const std::u16string& path) {
 }
 
 void WindowsFileSystem::CopyFile(const std::u16string& source, const std::u16string& destination) {
+  // A write-protected file is not replaced, whichever object does the copying
+  // (not every implementation of the scripting object refuses it).
+  std::u16string target = destination;
+  if (!target.empty() && (target.back() == u'\\' || target.back() == u'/')) {
+    target += source.substr(source.find_last_of(u"\\/") + 1);
+  }
+  const DWORD attributes = GetFileAttributesW(WidePointer(target));
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    throw Error(errors::kPermissionDenied);
+  }
   // Overwriting is the object's default; it is passed so that no implementation differs.
   InvokeByName(object_.get(), u"CopyFile", DISPATCH_METHOD, {{source}, {destination}, {true}},
                nullptr, FailureKind::kFile);

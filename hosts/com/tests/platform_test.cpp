@@ -84,6 +84,17 @@ void CheckFileSystem() {
   const std::u16string second = fs.CreatePrivateFolder(work);
   CHECK(first != second && first.rfind(work, 0) == 0 && first.back() == u'\\');
   CHECK(fs.FolderExists(first) && fs.FolderExists(second));
+  // A write-protected file is neither replaced nor deleted.
+  const std::u16string kept = copies + u"kept.txt";
+  fs.CreateFolder(copies);
+  fs.AppendToFile(kept, "old");
+  SetFileAttributesW(WideOf(kept).c_str(), FILE_ATTRIBUTE_READONLY);
+  fs.AppendToFile(work + u"kept.txt", "new");
+  CHECK_EQ(ErrorOf([&] { fs.CopyFile(work + u"kept.txt", copies); }), 70);
+  CHECK_EQ(ErrorOf([&] { fs.DeleteFile(kept); }), 70);
+  CHECK(ReadFileBytes(WideOf(kept)) == "old");
+  SetFileAttributesW(WideOf(kept).c_str(), FILE_ATTRIBUTE_NORMAL);
+
   CHECK_EQ(ErrorOf([&] { fs.Deletefolder(work + u"a"); }), 0);
   CHECK(!fs.FolderExists(a));
 }

@@ -230,6 +230,47 @@ void CheckTypeInformation(_Orvane2* object) {
           IsEqualGUID(coclass_attributes->guid, com::kClassId) &&
           coclass_attributes->cImplTypes == 2);
     if (coclass_attributes) coclass->ReleaseTypeAttr(coclass_attributes);
+    // The event interface: the coclass's default source, two events with their dispids,
+    // every parameter by value.
+    INT flags = 0;
+    HREFTYPE source_reference = 0;
+    ITypeInfo* source = nullptr;
+    CHECK_EQ(coclass->GetImplTypeFlags(1, &flags), S_OK);
+    CHECK_EQ(flags, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE);
+    if (SUCCEEDED(coclass->GetRefTypeOfImplType(1, &source_reference)) &&
+        SUCCEEDED(coclass->GetRefTypeInfo(source_reference, &source))) {
+      struct EventShape {
+        DISPID id;
+        std::vector<VARTYPE> parameters;
+      };
+      const EventShape events_expected[] = {{kDispidExportProgress, {VT_I2, VT_I2, VT_BSTR}},
+                                            {kDispidExportDone, {VT_BSTR, VT_BSTR}}};
+      // The dispinterface lists IDispatch's own members first.
+      TYPEATTR* source_attributes = nullptr;
+      source->GetTypeAttr(&source_attributes);
+      const UINT members_count = source_attributes ? source_attributes->cFuncs : 0;
+      if (source_attributes) source->ReleaseTypeAttr(source_attributes);
+      for (const EventShape& expected : events_expected) {
+        bool found = false;
+        for (UINT i = 0; i < members_count && !found; ++i) {
+          FUNCDESC* function = nullptr;
+          if (FAILED(source->GetFuncDesc(i, &function))) continue;
+          if (function->memid == expected.id) {
+            found = function->funckind == FUNC_DISPATCH &&
+                    static_cast<size_t>(function->cParams) == expected.parameters.size();
+            for (SHORT p = 0; found && p < function->cParams; ++p) {
+              found = function->lprgelemdescParam[p].tdesc.vt == expected.parameters[p] &&
+                      (function->lprgelemdescParam[p].paramdesc.wParamFlags & PARAMFLAG_FOUT) == 0;
+            }
+          }
+          source->ReleaseFuncDesc(function);
+        }
+        CHECK(found);
+      }
+      source->Release();
+    } else {
+      CHECK(false);
+    }
     coclass->Release();
   }
   class_info->Release();
@@ -239,7 +280,18 @@ void CheckTypeInformation(_Orvane2* object) {
   if (library) {
     ITypeInfo* record = nullptr;
     CHECK_EQ(library->GetTypeInfoOfGuid(com::kSystemTimeRecordId, &record), S_OK);
-    if (record) record->Release();
+    if (record) {
+      TYPEATTR* record_attributes = nullptr;
+      record->GetTypeAttr(&record_attributes);
+      CHECK(record_attributes && record_attributes->typekind == TKIND_RECORD &&
+            record_attributes->cVars == 8);
+      if (record_attributes) record->ReleaseTypeAttr(record_attributes);
+      record->Release();
+    }
+    BSTR name = nullptr;
+    CHECK_EQ(library->GetDocumentation(-1, &name, nullptr, nullptr, nullptr), S_OK);
+    CHECK(name != nullptr && std::wstring(name) == L"Orvane");
+    SysFreeString(name);
     library->Release();
   }
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <string_view>
 #include <vector>
 

@@ -470,7 +470,8 @@ void CheckDispatch(_Orvane2* object) {
   struct FailureCase {
     const char* what;
     DISPID member;
-    std::vector<int> shape;  // per argument: 0 value 4, 1 text "abc", 2 missing, 3 null reference
+    std::vector<int> shape;  // per argument: 0 value 4, 1 text "abc", 2 missing, 3 null
+                             // reference, 4 a 32-bit 100000
     WORD flags;
     HRESULT expected;
     UINT argument_error;  // 999: not set
@@ -482,6 +483,7 @@ void CheckDispatch(_Orvane2* object) {
       {"second of three", kDispidExportItem2, {0, 1, 0}, DISPATCH_METHOD, DISP_E_TYPEMISMATCH, 1},
       {"required left out", kDispidItemcount, {2}, DISPATCH_METHOD, DISP_E_PARAMNOTOPTIONAL, 0},
       {"null reference", kDispidItemcount, {3}, DISPATCH_METHOD, DISP_E_TYPEMISMATCH, 0},
+      {"too large for 16 bits", kDispidGetItem, {4, 0, 0, 0}, DISPATCH_METHOD, DISP_E_OVERFLOW, 3},
       {"unknown member", 77, {0}, DISPATCH_METHOD, DISP_E_MEMBERNOTFOUND, 999},
       {"property put", kDispidItemcount, {0}, DISPATCH_PROPERTYPUT, DISP_E_MEMBERNOTFOUND, 999},
       {"seven for Export2", kDispidExport2, {0, 0, 0, 0, 0, 0, 0}, DISPATCH_METHOD,
@@ -493,6 +495,12 @@ void CheckDispatch(_Orvane2* object) {
       if (shape == 0) a.Short(4);
       if (shape == 1) a.String(L"abc");
       if (shape == 2) a.Missing();
+      if (shape == 4) {
+        VARIANT large;
+        V_VT(&large) = VT_I4;
+        V_I4(&large) = 100000;
+        a.Raw(large);
+      }
       if (shape == 3) {
         VARIANT null_reference;
         V_VT(&null_reference) = VT_BYREF | VT_I2;

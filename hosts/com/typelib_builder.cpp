@@ -7,6 +7,7 @@
 #include <oleauto.h>
 
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -149,6 +150,59 @@ void AddSystemTimeRecord(ICreateTypeLib2* library) {
   record->Release();
 }
 
+// The layout of the SYSTEMTIME record, which ICreateTypeInfo has no call for
+// and Wine's writer leaves at 0: written into the saved file. In that file the
+// header (0x54 bytes, then 4 more when a help DLL is named) is followed by one
+// offset per type and the segment directory, whose first entry locates the
+// type descriptions, 0x64 bytes each: the kind (alignment in bits 11 to 15)
+// first, the instance size at 0x50.
+constexpr size_t kHeaderSize = 0x54;
+constexpr uint32_t kHelpDllFlag = 0x100;
+constexpr size_t kTypeDescriptionSize = 0x64;
+constexpr size_t kInstanceSizeAt = 0x50;
+constexpr int kRecordSize = 16;
+constexpr int kRecordAlignment = 2;
+
+int32_t ReadInt(const std::vector<unsigned char>& bytes, size_t at) {
+  if (at + 4 > bytes.size()) Check(E_FAIL, "reading the saved type library");
+  return static_cast<int32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
+                              static_cast<uint32_t>(bytes[at + 3]) << 24);
+}
+
+void WriteInt(std::vector<unsigned char>& bytes, size_t at, int32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+void SetRecordLayout(const wchar_t* path) {
+  std::vector<unsigned char> bytes;
+  FILE* file = _wfopen(path, L"rb");
+  if (file == nullptr) Check(E_FAIL, "opening the saved type library");
+  unsigned char chunk[4096];
+  for (size_t read; (read = std::fread(chunk, 1, sizeof chunk, file)) > 0;) {
+    bytes.insert(bytes.end(), chunk, chunk + read);
+  }
+  std::fclose(file);
+  const auto flags = static_cast<uint32_t>(ReadInt(bytes, 0x14));
+  const auto types = static_cast<size_t>(ReadInt(bytes, 0x20));
+  const size_t directory = kHeaderSize + ((flags & kHelpDllFlag) ? 4 : 0) + types * 4;
+  const auto descriptions = static_cast<size_t>(ReadInt(bytes, directory));
+  int records = 0;
+  for (size_t i = 0; i < types; ++i) {
+    const size_t at = descriptions + i * kTypeDescriptionSize;
+    const int32_t kind = ReadInt(bytes, at);
+    if ((kind & 0xF) != TKIND_RECORD) continue;
+    WriteInt(bytes, at, (kind & ~(0x1F << 11)) | (kRecordAlignment << 11));
+    WriteInt(bytes, at + kInstanceSizeAt, kRecordSize);
+    ++records;
+  }
+  if (records != 1) Check(E_FAIL, "finding the SYSTEMTIME record");
+  file = _wfopen(path, L"wb");
+  if (file == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+    Check(E_FAIL, "writing the type library");
+  }
+  std::fclose(file);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -232,12 +286,14 @@ int wmain(int argc, wchar_t** argv) {
   Check(coclass->LayOut(), "LayOut Orvane2");
 
   Check(library->SaveAllChanges(), "SaveAllChanges");
+  library->Release();
+  library = nullptr;
+  SetRecordLayout(argv[1]);
   coclass->Release();
   source_info->Release();
   dual_info->Release();
   source->Release();
   dual->Release();
-  library->Release();
   dispatch->Release();
   standard->Release();
   CoUninitialize();

@@ -284,7 +284,8 @@ void CheckTypeInformation(_Orvane2* object) {
       TYPEATTR* record_attributes = nullptr;
       record->GetTypeAttr(&record_attributes);
       CHECK(record_attributes && record_attributes->typekind == TKIND_RECORD &&
-            record_attributes->cVars == 8);
+            record_attributes->cVars == 8 && record_attributes->cbSizeInstance == 16 &&
+            record_attributes->cbAlignment == 2);
       if (record_attributes) record->ReleaseTypeAttr(record_attributes);
       record->Release();
     }

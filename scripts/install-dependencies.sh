@@ -7,7 +7,7 @@ packages=(
   cmake g++ make
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
-  libical-dev
+  libical-dev pkg-config
   tzdata
   python3 python3-vobject
   clang libclang-rt-dev

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <map>
+#include <ostream>
 #include <memory>
 #include <set>
 #include <string>
@@ -162,6 +163,9 @@ struct Source {
   std::string finish, cancel;  // the run's last log line
   size_t files;                // that a clean run writes, the user's file included
 };
+
+// Names the source in the test's output.
+void PrintTo(const Source& source, std::ostream* out) { *out << source.stem; }
 
 const Source kSources[] = {
     {3, "ExpressvCard", ".vcf", "--Address book export finish--",

@@ -6,21 +6,14 @@
 namespace orvane {
 namespace {
 
-class AddressBookSource final : public ExportSource {
- public:
-  int16_t CountItems(CallContext& context) override { return CountWabEntries(context); }
-  void GetItemInfo(CallContext& context, int16_t ItemIdx, std::u16string& Title,
-                   AutomationDate& ModifyTime) override {
-    GetWabEntryInfo(context, ItemIdx, Title, ModifyTime);
-  }
-  void ExportItem(CallContext& context, int16_t ItemIdx, const std::u16string& filename) override {
-    ExportWabEntry(context, ItemIdx, filename);
-  }
-  void ExportAll(CallContext& context) override { ExportWabContacts(context); }
-};
+// The library is opened inside each operation; there is no session to open first.
+constexpr SourceProcedures kAddressBook = {nullptr, CountWabEntries, GetWabEntryInfo,
+                                           ExportWabEntry, ExportWabContacts};
 
 }  // namespace
 
-std::unique_ptr<ExportSource> MakeAddressBookSource() { return std::make_unique<AddressBookSource>(); }
+std::unique_ptr<ExportSource> MakeAddressBookSource() {
+  return std::make_unique<ProcedureSource>(kAddressBook);
+}
 
 }  // namespace orvane

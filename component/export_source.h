@@ -26,4 +26,34 @@ class ExportSource {
   virtual void ExportAll(CallContext& context) = 0;
 };
 
+// A source whose operations are plain procedures; `open` may be null.
+struct SourceProcedures {
+  void (*open)(CallContext&);
+  int16_t (*count)(CallContext&);
+  void (*info)(CallContext&, int16_t ItemIdx, std::u16string& Title, AutomationDate& ModifyTime);
+  void (*export_item)(CallContext&, int16_t ItemIdx, const std::u16string& filename);
+  void (*export_all)(CallContext&);
+};
+
+class ProcedureSource final : public ExportSource {
+ public:
+  explicit ProcedureSource(const SourceProcedures& procedures) : procedures_(procedures) {}
+
+  void OpenSession(CallContext& context) override {
+    if (procedures_.open != nullptr) procedures_.open(context);
+  }
+  int16_t CountItems(CallContext& context) override { return procedures_.count(context); }
+  void GetItemInfo(CallContext& context, int16_t ItemIdx, std::u16string& Title,
+                   AutomationDate& ModifyTime) override {
+    procedures_.info(context, ItemIdx, Title, ModifyTime);
+  }
+  void ExportItem(CallContext& context, int16_t ItemIdx, const std::u16string& filename) override {
+    procedures_.export_item(context, ItemIdx, filename);
+  }
+  void ExportAll(CallContext& context) override { procedures_.export_all(context); }
+
+ private:
+  SourceProcedures procedures_;
+};
+
 }  // namespace orvane

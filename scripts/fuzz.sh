@@ -20,19 +20,18 @@ cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWith
 cmake --build build/fuzz -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 mkdir -p build/fuzz/findings
+# New inputs go to scratch corpora; the repository's stays as it is.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
 for target in "${targets[@]}"; do
-  # New inputs go to a scratch corpus; the repository's stays as it is.
-  scratch=$(mktemp -d)
-  trap 'rm -rf "$scratch"' EXIT
+  mkdir "$scratch/$target"
   echo "fuzzing $target for ${seconds}s"
   log=build/fuzz/findings/"$target".log
   status=0
   build/fuzz/fuzz/fuzz_"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix=build/fuzz/findings/"$target"- \
-    "$scratch" fuzz/corpus/"$target" >"$log" 2>&1 || status=$?
+    "$scratch/$target" fuzz/corpus/"$target" >"$log" 2>&1 || status=$?
   grep -E "^(stat::number_of_executed_units|SUMMARY)|broken:|Test unit written" "$log" || true
-  rm -rf "$scratch"
-  trap - EXIT
   if ((status != 0)); then
     echo "fuzz_$target found an input that breaks it: see build/fuzz/findings/" >&2
     exit 1

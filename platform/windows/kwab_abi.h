@@ -12,6 +12,21 @@
 
 namespace orvane::windows::kwab {
 
+// Reserved of the two text getters. With kReportRequiredSize, a getter whose
+// text and NUL do not fit into the buffer returns 0 and writes a
+// RequiredSizeAnswer at the buffer's start (when the buffer can hold one), so
+// that the caller can read again with a buffer that fits. With 0 the buffer
+// is left as it was.
+inline constexpr int32_t kReportRequiredSize = 1;
+
+// The mark tells the answer from bytes that a library which does not know the
+// request may have left in the buffer.
+struct RequiredSizeAnswer {
+  char mark[4];
+  int32_t size;  // the text's length with its NUL
+};
+inline constexpr char kRequiredSizeMark[4] = {'S', 'I', 'Z', 'E'};
+
 using Open = int32_t(WINAPI*)(WabContext* context);
 using Close = int32_t(WINAPI*)(WabContext* context);
 using GetNumEntries = int32_t(WINAPI*)(WabContext* context);

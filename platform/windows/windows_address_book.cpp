@@ -1,5 +1,7 @@
 #include "platform/windows/windows_address_book.h"
 
+#include <cstring>
+
 #include "platform/error.h"
 #include "platform/windows/com_support.h"
 #include "platform/windows/kwab_abi.h"
@@ -73,11 +75,12 @@ class WindowsAddressBookLibrary final : public AddressBookLibrary {
     return Loaded().get_prop_tag(&context, &entry, index, reserved);
   }
   int32_t kWabGetPropType(int32_t tag) override { return Loaded().get_prop_type(tag); }
-  // The library fills a fixed buffer; it cannot tell a larger size, so
-  // `required` stays as the caller set it.
   int16_t kWabGetProp_String(WabContext& context, WabEntry& entry, int32_t tag, char* buffer,
-                             int32_t buffer_size, int32_t*) override {
-    return Loaded().get_string(&context, &entry, tag, buffer, buffer_size, 0);
+                             int32_t buffer_size, int32_t* required) override {
+    return ReadText(buffer, buffer_size, required, [&] {
+      return Loaded().get_string(&context, &entry, tag, buffer, buffer_size,
+                                 kwab::kReportRequiredSize);
+    });
   }
   int16_t kWabGetProp_Short(WabContext& context, WabEntry& entry, int32_t tag,
                             int16_t& value) override {
@@ -95,12 +98,35 @@ class WindowsAddressBookLibrary final : public AddressBookLibrary {
     return Loaded().get_mv_count(&context, &entry, tag, &count);
   }
   int16_t kWabGetProp_MV_String_Data(WabContext& context, WabEntry& entry, int32_t tag,
-                                     char* buffer, int32_t buffer_size, int32_t*,
+                                     char* buffer, int32_t buffer_size, int32_t* required,
                                      int32_t index) override {
-    return Loaded().get_mv_data(&context, &entry, tag, buffer, buffer_size, 0, index);
+    return ReadText(buffer, buffer_size, required, [&] {
+      return Loaded().get_mv_data(&context, &entry, tag, buffer, buffer_size,
+                                  kwab::kReportRequiredSize, index);
+    });
   }
 
  private:
+  // Calls a text getter that may answer a too small buffer with the size it
+  // needs; hands that size on in `required` and puts the buffer's first bytes
+  // back as they were.
+  template <typename Getter>
+  static int16_t ReadText(char* buffer, int32_t buffer_size, int32_t* required, Getter get) {
+    kwab::RequiredSizeAnswer before{};
+    const bool can_answer = buffer != nullptr && buffer_size >= int32_t{sizeof before};
+    if (can_answer) std::memcpy(&before, buffer, sizeof before);
+    const int16_t set = get();
+    if (set == 0 && can_answer) {
+      kwab::RequiredSizeAnswer answer{};
+      std::memcpy(&answer, buffer, sizeof answer);
+      const bool answered =
+          std::memcmp(answer.mark, kwab::kRequiredSizeMark, sizeof answer.mark) == 0;
+      if (answered && required != nullptr) *required = answer.size;
+      std::memcpy(buffer, &before, sizeof before);
+    }
+    return set;
+  }
+
   // The library is shared by every thread that uses the component; the first
   // call to find it missing or not yet loaded loads it, under the lock.
   const Functions& Loaded() {

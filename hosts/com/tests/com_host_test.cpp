@@ -3,9 +3,10 @@
 // through IDispatch::Invoke (by dispid and by name), and receives the events
 // through a connection point.
 //
-// Usage: com_host_test bare|address-book|mail-client WORK_FOLDER
+// Usage: com_host_test bare|address-book|sample-book|mail-client WORK_FOLDER
 //   bare:         neither the mail client nor kwab.dll is there
 //   address-book: kwab.dll lies beside Orvane.dll
+//   sample-book:  exports the address book into WORK_FOLDER\cards, logging to export.log there
 //   mail-client:  the fake mail client is registered
 // Prints one line per failed check and a last line "RESULT: PASS n" or "RESULT: FAIL n of m".
 
@@ -829,7 +830,7 @@ void CheckMailClient(_Orvane2* object) {
 int wmain(int argc, wchar_t** argv) {
   using namespace orvane::com_test;
   if (argc != 3) {
-    std::printf("usage: com_host_test bare|address-book|mail-client WORK_FOLDER\n");
+    std::printf("usage: com_host_test bare|address-book|sample-book|mail-client WORK_FOLDER\n");
     return 2;
   }
   // Unbuffered, so that the lines before a crash are seen.
@@ -841,6 +842,13 @@ int wmain(int argc, wchar_t** argv) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   if (phase == L"bare") {
     RunBare();
+  } else if (phase == L"sample-book") {
+    _Orvane2* object = Create();
+    CHECK(object != nullptr);
+    if (object) {
+      CHECK_EQ(Export(object, work + L"cards", 3, L"export.log", work), 0);
+      object->Release();
+    }
   } else if (phase == L"address-book" || phase == L"mail-client") {
     _Orvane2* object = Create();
     CHECK(object != nullptr);

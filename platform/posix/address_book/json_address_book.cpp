@@ -214,14 +214,4 @@ std::shared_ptr<AddressBookLibrary> MakeJsonAddressBookLibrary(JsonAddressBookSe
   return std::make_shared<JsonAddressBookLibrary>(std::move(settings));
 }
 
-std::string DefaultAddressBookFile() { return DefaultAddressBookFile(ProcessEnvironment()); }
-
-std::shared_ptr<AddressBookLibrary> MakeJsonAddressBookLibrary(
-    std::shared_ptr<CodePage> code_page, std::shared_ptr<TimeZone> time_zone, std::string file) {
-  return MakeJsonAddressBookLibrary(JsonAddressBookSettings{std::move(code_page),
-                                                            std::move(time_zone), std::move(file),
-                                                            ProcessDocumentCache(),
-                                                            ProcessEnvironment()});
-}
-
 }  // namespace orvane::posix

@@ -1,6 +1,7 @@
 ' Calls every method of Orvane.Orvane2 from VBScript, with variables (passed
 ' by reference) and literals, and checks the results and the values handed back.
-' Usage: cscript //nologo all_methods.vbs bare|address-book|mail-client WORK_FOLDER
+' Usage: cscript //nologo all_methods.vbs bare|address-book|sample-book|mail-client WORK_FOLDER
+' sample-book: exports the address book into WORK_FOLDER\cards, logging to export.log there.
 ' The last line is "RESULT: PASS n" or "RESULT: FAIL n of m": cscript hides script errors.
 Option Explicit
 On Error Resume Next
@@ -87,6 +88,8 @@ ElseIf phase = "address-book" Then
   dest = work & "vbs-book"
   Check o.Export2(dest, "", 3) = 0, "Export2 of the address book"
   Check fso.FileExists(dest & "\ExpressvCard2.vcf"), "Export2 wrote both cards"
+ElseIf phase = "sample-book" Then
+  Check o.Export2(work & "cards", "", 3, , "export.log", work) = 0, "Export2 of the sample book"
 ElseIf phase = "mail-client" Then
   Check o.itemcount(1) = 3, "itemcount of the mail contacts"
   title = ""

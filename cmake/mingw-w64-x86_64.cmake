@@ -1,13 +1,13 @@
-# Cross-compiles the Windows build with Debian's MinGW-w64 (x86-64). The compilers
-# of the POSIX thread model: with GCC 12 only they have std::mutex, which the
-# JSON address book of the POSIX build (compiled here for kwab.dll) uses. The
-# thread library is linked statically like the rest.
+# Cross-compiles the Windows build with Debian's MinGW-w64 (x86-64, Win32 threads).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(ORVANE_MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${ORVANE_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${ORVANE_MINGW_PREFIX}-g++-posix)
+if(NOT ORVANE_MINGW_THREAD_MODEL)
+  set(ORVANE_MINGW_THREAD_MODEL win32)
+endif()
+set(CMAKE_C_COMPILER ${ORVANE_MINGW_PREFIX}-gcc-${ORVANE_MINGW_THREAD_MODEL})
+set(CMAKE_CXX_COMPILER ${ORVANE_MINGW_PREFIX}-g++-${ORVANE_MINGW_THREAD_MODEL})
 set(CMAKE_RC_COMPILER ${ORVANE_MINGW_PREFIX}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${ORVANE_MINGW_PREFIX})

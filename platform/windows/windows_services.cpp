@@ -74,14 +74,18 @@ uint32_t WindowsCodePage::Number() { return GetACP(); }
 std::string WindowsCodePage::FromUtf16(const std::u16string& text) {
   if (text.empty()) return {};
   const UINT code_page = GetACP();
-  // UTF-8 takes no default character; every other code page writes "?" for what it lacks.
-  const char* fallback = code_page == CP_UTF8 ? nullptr : "?";
+  // UTF-8 takes no default character and no flags; every other code page writes "?"
+  // for what it lacks, never a look-alike ("," for a full-width comma) that would
+  // change the text, as the POSIX build does too.
+  const bool utf8 = code_page == CP_UTF8;
+  const char* fallback = utf8 ? nullptr : "?";
+  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
   const int length = static_cast<int>(text.size());
-  const int size = WideCharToMultiByte(code_page, 0, WidePointer(text), length, nullptr, 0,
+  const int size = WideCharToMultiByte(code_page, flags, WidePointer(text), length, nullptr, 0,
                                        fallback, nullptr);
   if (size <= 0) return {};
   std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(code_page, 0, WidePointer(text), length, bytes.data(), size, fallback,
+  WideCharToMultiByte(code_page, flags, WidePointer(text), length, bytes.data(), size, fallback,
                       nullptr);
   return bytes;
 }

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <limits>
 #include <map>
-#include <mutex>
 
 #include "platform/windows/kwab/kwab_library.h"
 #include "platform/windows/kwab/wab/wab_session.h"
@@ -29,13 +28,25 @@ int16_t CopyText(const std::string& text, char* buffer, int32_t buffer_size, int
   return 1;
 }
 
+// Holds a slim lock for one scope (MinGW's Win32 thread model has no std::mutex).
+class Locked {
+ public:
+  explicit Locked(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+  ~Locked() { ReleaseSRWLockExclusive(&lock_); }
+  Locked(const Locked&) = delete;
+  Locked& operator=(const Locked&) = delete;
+
+ private:
+  SRWLOCK& lock_;
+};
+
 class WabAddressBookLibrary final : public AddressBookLibrary {
  public:
   int32_t kWabOpen(WabContext& context) override {
     Close(context);  // a context opened again gives up the session it held
     std::shared_ptr<WabSession> session = WabSession::Open();
     if (!session) return 0;
-    const std::lock_guard lock(mutex_);
+    const Locked locked(lock_);
     context.handle = ++last_handle_;
     sessions_.emplace(context.handle, std::move(session));
     return 1;
@@ -124,14 +135,14 @@ class WabAddressBookLibrary final : public AddressBookLibrary {
 
  private:
   std::shared_ptr<WabSession> Find(const WabContext& context) const {
-    const std::lock_guard lock(mutex_);
+    const Locked locked(lock_);
     const auto found = sessions_.find(context.handle);
     return found == sessions_.end() ? nullptr : found->second;
   }
 
   bool Close(WabContext& context) {
     std::shared_ptr<WabSession> closed;  // released after the lock
-    const std::lock_guard lock(mutex_);
+    const Locked locked(lock_);
     const auto found = sessions_.find(context.handle);
     if (found == sessions_.end()) return false;  // not ours: leave it alone
     closed = std::move(found->second);
@@ -155,7 +166,7 @@ class WabAddressBookLibrary final : public AddressBookLibrary {
     return nullptr;
   }
 
-  mutable std::mutex mutex_;
+  mutable SRWLOCK lock_ = SRWLOCK_INIT;
   uint64_t last_handle_ = 0;
   std::map<uint64_t, std::shared_ptr<WabSession>> sessions_;
 };

@@ -29,8 +29,8 @@ Result Guarded(Action action, const Pointers*... pointers) noexcept {
 // A text getter's answer to a buffer that is too small, when the caller asks for it.
 int16_t AnswerRequiredSize(int16_t set, int32_t required, char* buffer, int32_t buffer_size,
                            int32_t reserved) {
-  if (set == 0 && reserved == kReportRequiredSize && required > buffer_size &&
-      buffer != nullptr && buffer_size >= int32_t{sizeof(RequiredSizeAnswer)}) {
+  if (set == 0 && reserved == kReportRequiredSize && required > buffer_size && buffer != nullptr &&
+      buffer_size >= int32_t{sizeof(RequiredSizeAnswer)}) {
     RequiredSizeAnswer answer{};
     std::memcpy(answer.mark, kRequiredSizeMark, sizeof answer.mark);
     answer.size = required;
@@ -96,8 +96,8 @@ int32_t WINAPI kWabGetPropType(int32_t tag) {
   return Guarded<int32_t>([&](AddressBookLibrary& book) { return book.kWabGetPropType(tag); });
 }
 
-int16_t WINAPI kWabGetProp_String(WabContext* context, WabEntry* entry, int32_t tag,
-                                  char* buffer, int32_t buffer_size, int32_t reserved) {
+int16_t WINAPI kWabGetProp_String(WabContext* context, WabEntry* entry, int32_t tag, char* buffer,
+                                  int32_t buffer_size, int32_t reserved) {
   return Guarded<int16_t>(
       [&](AddressBookLibrary& book) {
         int32_t required = 0;
@@ -111,7 +111,9 @@ int16_t WINAPI kWabGetProp_String(WabContext* context, WabEntry* entry, int32_t 
 int16_t WINAPI kWabGetProp_Short(WabContext* context, WabEntry* entry, int32_t tag,
                                  int16_t* value) {
   return Guarded<int16_t>(
-      [&](AddressBookLibrary& book) { return book.kWabGetProp_Short(*context, *entry, tag, *value); },
+      [&](AddressBookLibrary& book) {
+        return book.kWabGetProp_Short(*context, *entry, tag, *value);
+      },
       context, entry, value);
 }
 

@@ -58,22 +58,26 @@ INSTANTIATE_TEST_SUITE_P(
     Inputs, UtfIconvTest,
     testing::Values(
         ConversionCase{"UTF-16LE", "UTF-8", "plain"},
-        ConversionCase{"UTF-16LE", "UTF-8", "\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80"},  // 2, 3, 4 bytes
+        ConversionCase{"UTF-16LE", "UTF-8",
+                       "\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80"},    // 2, 3, 4 bytes
         ConversionCase{"UTF-16LE", "UTF-8", "a\xC0\x80"},          // overlong
         ConversionCase{"UTF-16LE", "UTF-8", "a\xE0\x80\x80"},      // overlong, three bytes
         ConversionCase{"UTF-16LE", "UTF-8", "a\xED\xA0\x80"},      // a surrogate
         ConversionCase{"UTF-16LE", "UTF-8", "a\xF4\x90\x80\x80"},  // above U+10FFFF
         ConversionCase{"UTF-16LE", "UTF-8", "a\x80"},              // a stray continuation byte
         ConversionCase{"UTF-16LE", "UTF-8", "a\xFF"},
-        ConversionCase{"UTF-16LE", "UTF-8", "a\xE2\x82"},          // cut off at the end
-        ConversionCase{"UTF-16LE", "UTF-8", "a\xE2\x41"},          // cut off inside
+        ConversionCase{"UTF-16LE", "UTF-8", "a\xE2\x82"},               // cut off at the end
+        ConversionCase{"UTF-16LE", "UTF-8", "a\xE2\x41"},               // cut off inside
         ConversionCase{"UTF-16LE", "UTF-8", "abc\xF0\x9F\x98\x80", 7},  // the output is full
         ConversionCase{"UTF-8", "UTF-16LE", std::string("a\0\xE9\0\x2D\x4E", 6)},
         ConversionCase{"UTF-8", "UTF-16LE", std::string("\x3D\xD8\x00\xDE", 4)},  // a pair
-        ConversionCase{"UTF-8", "UTF-16LE", std::string("a\0\x3D\xD8", 4)},      // cut-off pair
-        ConversionCase{"UTF-8", "UTF-16LE", std::string("a\0\x3D\xD8" "b\0", 6)},  // lone high
-        ConversionCase{"UTF-8", "UTF-16LE", std::string("a\0\x00\xDE", 4)},      // lone low
-        ConversionCase{"UTF-8", "UTF-16LE", std::string("a\0b", 3)},             // odd byte
+        ConversionCase{"UTF-8", "UTF-16LE", std::string("a\0\x3D\xD8", 4)},       // cut-off pair
+        ConversionCase{"UTF-8", "UTF-16LE",
+                       std::string("a\0\x3D\xD8"
+                                   "b\0",
+                                   6)},                                      // lone high
+        ConversionCase{"UTF-8", "UTF-16LE", std::string("a\0\x00\xDE", 4)},  // lone low
+        ConversionCase{"UTF-8", "UTF-16LE", std::string("a\0b", 3)},         // odd byte
         ConversionCase{"UTF-8", "UTF-16LE", std::string("a\0\x2D\x4E", 4), 3}));
 
 TEST(UtfIconvTest, KnowsOnlyItsTwoDirections) {

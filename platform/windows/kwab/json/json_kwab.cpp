@@ -2,8 +2,6 @@
 // with the Windows code page, time zone and file access. It opens the file
 // that the environment variable ORVANE_ADDRESS_BOOK names.
 
-#include "platform/windows/windows_headers.h"
-
 #include <optional>
 #include <string>
 
@@ -11,6 +9,7 @@
 #include "platform/posix/address_book/json_address_book_library.h"
 #include "platform/windows/kwab/json/windows_file_reader.h"
 #include "platform/windows/kwab/kwab_library.h"
+#include "platform/windows/windows_headers.h"
 #include "platform/windows/windows_services.h"
 
 namespace orvane::windows::kwab {
@@ -41,8 +40,11 @@ std::optional<std::string> WindowsEnvironment(const std::string& name) {
 
 std::shared_ptr<AddressBookLibrary> MakeKwabLibrary() {
   return posix::MakeJsonAddressBookLibrary(posix::JsonAddressBookSettings{
-      std::make_shared<WindowsCodePage>(), std::make_shared<WindowsTimeZone>(), {},
-      std::make_shared<posix::DocumentCache>(MakeWindowsFileReader()), WindowsEnvironment});
+      std::make_shared<WindowsCodePage>(),
+      std::make_shared<WindowsTimeZone>(),
+      {},
+      std::make_shared<posix::DocumentCache>(MakeWindowsFileReader()),
+      WindowsEnvironment});
 }
 
 }  // namespace orvane::windows::kwab

@@ -130,8 +130,8 @@ std::size_t orvane_utf_iconv(orvane_utf_iconv_t converter, char** input, std::si
   // Neither direction keeps a shift state, so a call without input has nothing to do.
   if (input == nullptr || *input == nullptr) return 0;
   while (*input_left > 0) {
-    const Read read = converter->from_utf8 ? ReadUtf8(*input, *input_left)
-                                           : ReadUtf16(*input, *input_left);
+    const Read read =
+        converter->from_utf8 ? ReadUtf8(*input, *input_left) : ReadUtf16(*input, *input_left);
     if (read.error != 0) {
       errno = read.error;
       return kFailed;

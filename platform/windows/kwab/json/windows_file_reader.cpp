@@ -1,8 +1,8 @@
 #include "platform/windows/kwab/json/windows_file_reader.h"
 
-#include "platform/windows/windows_headers.h"
-
 #include <string>
+
+#include "platform/windows/windows_headers.h"
 
 namespace orvane::windows::kwab {
 namespace {
@@ -43,10 +43,10 @@ std::optional<posix::FileStamp> StampOfHandle(HANDLE handle) {
   const uint64_t modified =
       join(information.ftLastWriteTime.dwHighDateTime, information.ftLastWriteTime.dwLowDateTime);
   return posix::FileStamp{
-      information.dwVolumeSerialNumber,
-      join(information.nFileIndexHigh, information.nFileIndexLow),
+      information.dwVolumeSerialNumber, join(information.nFileIndexHigh, information.nFileIndexLow),
       static_cast<int64_t>(join(information.nFileSizeHigh, information.nFileSizeLow)),
-      static_cast<int64_t>(modified / 10'000'000), static_cast<int64_t>(modified % 10'000'000) * 100};
+      static_cast<int64_t>(modified / 10'000'000),
+      static_cast<int64_t>(modified % 10'000'000) * 100};
 }
 
 class WindowsFileReader final : public posix::StampedFileReader {

@@ -3,14 +3,14 @@
 // every object and memory block it hands out is counted until it is released
 // or freed, so that the test can tell what the library left behind.
 
-#include "platform/windows/kwab/wab/wab_headers.h"
-
 #include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/windows/kwab/wab/wab_headers.h"
 
 // The interfaces' many methods that the library must not need answer
 // MAPI_E_NO_SUPPORT; their parameters go unused.
@@ -27,7 +27,9 @@ struct Value {
   LONGLONG number;                 // PT_I2, PT_LONG, PT_BOOLEAN, PT_SYSTIME (ticks, UTC)
 };
 
-Value Text(ULONG type, ULONG id, std::string text) { return {PROP_TAG(type, id), std::move(text), {}, 0}; }
+Value Text(ULONG type, ULONG id, std::string text) {
+  return {PROP_TAG(type, id), std::move(text), {}, 0};
+}
 Value Number(ULONG type, ULONG id, LONGLONG number) { return {PROP_TAG(type, id), {}, {}, number}; }
 Value List(ULONG id, std::vector<std::string> texts) {
   return {PROP_TAG(PT_MV_STRING8, id), {}, std::move(texts), 0};
@@ -41,16 +43,13 @@ struct Entry {
 const std::vector<Entry>& FullBook() {
   static const std::vector<Entry> book{
       {MAPI_MAILUSER,
-       {Text(PT_STRING8, 0x3001, "Amelia Hartwell"),
-        Text(PT_STRING8, 0x3A06, "Amelia"),
-        Number(PT_I2, 0x3A4D, 1),                          // gender
+       {Text(PT_STRING8, 0x3001, "Amelia Hartwell"), Text(PT_STRING8, 0x3A06, "Amelia"),
+        Number(PT_I2, 0x3A4D, 1),                             // gender
         Number(PT_SYSTIME, 0x3A42, 124'304'544'000'000'000),  // 1994-11-28 00:00 UTC
         List(0x3A56, {"amelia@example.com", "millie@example.org", "a.hartwell@example.net"}),
         Text(PT_STRING8, 0x3004, std::string(300, 'n') + "end"),  // longer than 255
-        Number(PT_LONG, 0x3A55, 2),
-        Text(PT_BINARY, 0x0FFF, "\x01\x02\x03"),
-        Number(PT_BOOLEAN, 0x3A40, 1),
-        Text(PT_UNICODE, 0x3A11, "Hartwell")}},
+        Number(PT_LONG, 0x3A55, 2), Text(PT_BINARY, 0x0FFF, "\x01\x02\x03"),
+        Number(PT_BOOLEAN, 0x3A40, 1), Text(PT_UNICODE, 0x3A11, "Hartwell")}},
       {MAPI_DISTLIST, {Text(PT_STRING8, 0x3001, "Book club")}},
       {MAPI_MAILUSER,
        {Text(PT_STRING8, 0x3001, "Bruno Castellan"),
@@ -65,9 +64,12 @@ int chosen_book = 0;
 
 std::vector<Entry> Book() {
   switch (chosen_book) {
-    case 0: return FullBook();
-    case 2: return {FullBook()[1]};
-    default: return {};
+    case 0:
+      return FullBook();
+    case 2:
+      return {FullBook()[1]};
+    default:
+      return {};
   }
 }
 
@@ -99,7 +101,8 @@ char* CopyText(const std::string& text, void* parent) {
 
 // ---- Objects
 
-#define ORVANE_NOT_SUPPORTED { return MAPI_E_NO_SUPPORT; }
+#define ORVANE_NOT_SUPPORTED \
+  { return MAPI_E_NO_SUPPORT; }
 
 template <typename Interface>
 class Counted : public Interface {
@@ -172,18 +175,27 @@ class FakeWabObject final : public WabObjectStubs {
 void FillValue(const Value& value, SPropValue& out, void* block) {
   out.ulPropTag = value.tag;
   switch (PROP_TYPE(value.tag)) {
-    case PT_I2: out.Value.i = static_cast<short>(value.number); break;
-    case PT_LONG: out.Value.l = static_cast<LONG>(value.number); break;
-    case PT_BOOLEAN: out.Value.b = static_cast<unsigned short>(value.number); break;
+    case PT_I2:
+      out.Value.i = static_cast<short>(value.number);
+      break;
+    case PT_LONG:
+      out.Value.l = static_cast<LONG>(value.number);
+      break;
+    case PT_BOOLEAN:
+      out.Value.b = static_cast<unsigned short>(value.number);
+      break;
     case PT_SYSTIME:
       out.Value.ft.dwLowDateTime = static_cast<DWORD>(value.number);
       out.Value.ft.dwHighDateTime = static_cast<DWORD>(value.number >> 32);
       break;
-    case PT_STRING8: out.Value.lpszA = CopyText(value.text, block); break;
+    case PT_STRING8:
+      out.Value.lpszA = CopyText(value.text, block);
+      break;
     case PT_UNICODE: {
       const size_t size = (value.text.size() + 1) * sizeof(WCHAR);
       auto* wide = static_cast<WCHAR*>(MoreBlock(static_cast<ULONG>(size), block));
-      for (size_t i = 0; i <= value.text.size(); ++i) wide[i] = static_cast<WCHAR>(value.text.c_str()[i]);
+      for (size_t i = 0; i <= value.text.size(); ++i)
+        wide[i] = static_cast<WCHAR>(value.text.c_str()[i]);
       out.Value.lpszW = wide;
       break;
     }
@@ -199,13 +211,14 @@ void FillValue(const Value& value, SPropValue& out, void* block) {
       out.Value.MVszA.lppszA = texts;
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 
 LPSPropValue NewValues(const std::vector<Value>& values) {
-  auto* block = static_cast<LPSPropValue>(
-      NewBlock(static_cast<ULONG>(values.size() * sizeof(SPropValue))));
+  auto* block =
+      static_cast<LPSPropValue>(NewBlock(static_cast<ULONG>(values.size() * sizeof(SPropValue))));
   for (size_t i = 0; i < values.size(); ++i) FillValue(values[i], block[i], block);
   return block;
 }
@@ -252,7 +265,8 @@ class FakeMailUser final : public PropStubs<IMailUser> {
   explicit FakeMailUser(Entry entry) : entry_(std::move(entry)) {}
   HRESULT STDMETHODCALLTYPE GetProps(LPSPropTagArray tags, ULONG flags, ULONG* count,
                                      LPSPropValue* values) override {
-    if (tags != nullptr || flags != 0) return MAPI_E_NO_SUPPORT;  // the library asks for all, in ANSI
+    if (tags != nullptr || flags != 0)
+      return MAPI_E_NO_SUPPORT;  // the library asks for all, in ANSI
     *count = static_cast<ULONG>(entry_.values.size());
     *values = NewValues(entry_.values);
     return S_OK;

@@ -96,9 +96,9 @@ struct Run {
 Run ExportAll(Orvane2& orvane, const std::wstring& folder) {
   const std::wstring destination = folder + L"cards";
   Run run;
-  run.result = orvane.Export2(windows::TextOfWide(destination.c_str(), destination.size()), u"",
-                              3, std::nullopt, u"book.log",
-                              windows::TextOfWide(folder.c_str(), folder.size()));
+  run.result =
+      orvane.Export2(windows::TextOfWide(destination.c_str(), destination.size()), u"", 3,
+                     std::nullopt, u"book.log", windows::TextOfWide(folder.c_str(), folder.size()));
   run.files = com_test::FolderEntries(destination);
   run.log = ReadFileBytes(folder + L"book.log");
   if (run.result != 0) std::printf("Export2: %d\n", static_cast<int>(run.result));
@@ -173,7 +173,10 @@ void CheckFullBook(Orvane2& orvane, const std::wstring& folder) {
   CHECK_EQ(run.result, 0);
   const std::vector<std::wstring> cards{L"ExpressvCard1.vcf", L"ExpressvCard2.vcf"};
   CHECK(run.files == cards);
-  CHECK(Holds(run.log, "1\x01" "Amelia Hartwell\r\n2\x01" "Bruno Castellan\r\n"));
+  CHECK(Holds(run.log,
+              "1\x01"
+              "Amelia Hartwell\r\n2\x01"
+              "Bruno Castellan\r\n"));
   const std::string card = ReadFileBytes(folder + L"cards\\ExpressvCard1.vcf");
   CHECK(Holds(card, "FN:Amelia Hartwell\r\n"));
   CHECK(Holds(card, "millie@example.org"));
@@ -219,8 +222,9 @@ int wmain(int argc, wchar_t** argv) {
       Book book;
       const char* why;  // the log line of a book that gives no card
     };
-    for (const BookCase& c : {BookCase{kRefused, "Does not exist any address book"},
-                              BookCase{kEmpty, "No Contacts"}, BookCase{kListOnly, "No Contacts"}}) {
+    for (const BookCase& c :
+         {BookCase{kRefused, "Does not exist any address book"}, BookCase{kEmpty, "No Contacts"},
+          BookCase{kListOnly, "No Contacts"}}) {
       registered.use_book(c.book);
       CheckNothingToExport(orvane, next_folder(), c.why);
       CHECK(registered.AllReturned());

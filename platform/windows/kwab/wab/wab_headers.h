@@ -6,8 +6,11 @@
 
 #include "platform/windows/windows_headers.h"
 
+// In this order: each needs the ones before it.
+// clang-format off
 #include <wabdefs.h>
 #include <wabcode.h>
 #include <wabtags.h>
 #include <wabiab.h>
 #include <wabapi.h>
+// clang-format on

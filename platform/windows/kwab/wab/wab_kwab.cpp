@@ -79,8 +79,7 @@ class WabAddressBookLibrary final : public AddressBookLibrary {
 
   int32_t kWabGetNumProps(WabContext& context, WabEntry& entry) override {
     const auto session = Find(context);
-    return IsEntryOf(session, entry) ? ClampedCount(session->PropertiesOf(entry.id - 1).size())
-                                     : 0;
+    return IsEntryOf(session, entry) ? ClampedCount(session->PropertiesOf(entry.id - 1).size()) : 0;
   }
 
   int32_t kWabGetPropTag(WabContext& context, WabEntry& entry, int32_t index, int32_t) override {

@@ -142,8 +142,7 @@ bool WabSession::ListPersons() {
 const std::vector<WabProperty>& WabSession::PropertiesOf(size_t index) {
   Person& person = persons_.at(index);
   if (!person.properties) {
-    person.properties =
-        std::make_unique<std::vector<WabProperty>>(ReadProperties(person.entry_id));
+    person.properties = std::make_unique<std::vector<WabProperty>>(ReadProperties(person.entry_id));
   }
   return *person.properties;
 }

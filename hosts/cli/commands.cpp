@@ -1,8 +1,6 @@
 #include "hosts/cli/commands.h"
 
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
 #include "component/export_type.h"
 #include "hosts/cli/export_recorder.h"
@@ -99,11 +97,6 @@ bool HandedBack(const ItemValues& values) {
   return !values.title.empty() || values.modify_time != 0;
 }
 
-bool FileExists(const std::u16string& path) {
-  std::error_code ignored;
-  return std::filesystem::exists(Utf8(path), ignored);
-}
-
 void Finish(const Session& session, CallReport& report) {
   report.messages = session.message_box.shown();
 }
@@ -162,17 +155,10 @@ ExportItemResult RunExportItem(Session& session, int16_t type, int16_t index,
   NoteUnknownType(session, type);
   ExportItemResult item{type, index, 0, Utf16(filename), {}};
   item.result = session.orvane.ExportItem2(index, type, item.filename);
-  // An old file of the name may be there already, so that proves nothing: the
-  // count tells whether the component had an item to write.
+  // An old file of the name may be there already, so the file proves nothing:
+  // the count tells whether the component had an item to write.
   report.failure = ItemCallFailure(session, type, item.result, false);
-  if (!report.failure && IsKnownExportType(type)) {
-    const std::u16string file = item.filename + ExtensionOf(type);
-    if (FileExists(file)) {
-      item.file = file;
-    } else {
-      report.failure = Failure{std::nullopt, "no file was written", {}};
-    }
-  }
+  if (!report.failure && IsKnownExportType(type)) item.file = item.filename + ExtensionOf(type);
   Finish(session, report);
   return item;
 }

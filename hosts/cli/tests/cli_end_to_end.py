@@ -276,6 +276,7 @@ class UnopenableStore(OrvaneTest):
     def test_every_command_names_the_file_what_is_wrong_and_how_to_name_another_one(self):
         bad = self.write("bad.json", '{"entries": [\n  {"properties": [\n    ["PR_NO_SUCH_TAG", "x"]]}\n]}\n')
         cases = [(("count", "3", "--address-book", bad), bad + ": line 3: "),
+                 (("list", "3", "--address-book", bad), bad + ": line 3: "),
                  (("item", "3", "1", "--address-book", "missing.json"), "missing.json: cannot read the file: "),
                  (("export", "3", "out"), os.path.join(self.root, "data", "orvane", "address-book.json: "))]
         self.check_failures(cases, "the address book",

@@ -53,15 +53,17 @@ int32_t Orvane2::Export2(const std::u16string& Destination, const std::u16string
                          int16_t ExportType, std::optional<int16_t> ExportMode,
                          const std::u16string& LogName, const std::u16string& LogPath) {
   CallContext context = MakeContext();
-  if (context.state.RunActive) return errors::kArrayLocked;
+  if (context.state.RunActive) return Answered(Error(errors::kArrayLocked));
   const ActiveRun active(context.state);
-  return RunExport(context, Destination, Exportname, ExportType, ExportMode, LogName, LogPath);
+  return Answered(
+      RunExport(context, Destination, Exportname, ExportType, ExportMode, LogName, LogPath));
 }
 
-int32_t Orvane2::RunExport(CallContext& context, const std::u16string& Destination,
-                           const std::u16string& Exportname, int16_t ExportType,
-                           std::optional<int16_t> ExportMode, const std::u16string& LogName,
-                           const std::u16string& LogPath) {
+std::optional<Error> Orvane2::RunExport(CallContext& context, const std::u16string& Destination,
+                                        const std::u16string& Exportname, int16_t ExportType,
+                                        std::optional<int16_t> ExportMode,
+                                        const std::u16string& LogName,
+                                        const std::u16string& LogPath) {
   SharedState& state = context.state;
   // The log block is this run's own: until the header is formed there is none,
   // and it is written at most once.
@@ -101,7 +103,7 @@ int32_t Orvane2::RunExport(CallContext& context, const std::u16string& Destinati
     context.RaiseExportEvent(0);
     context.RaiseExportEvent(1);
     DeleteWorkingFolder(*state.FileSys, working);
-    return 0;
+    return std::nullopt;
   }
 
   context.RaiseExportEvent(0);
@@ -110,7 +112,7 @@ int32_t Orvane2::RunExport(CallContext& context, const std::u16string& Destinati
   // be written now must not turn that into a different outcome.
   if (log_pending) Attempt([&] { WriteRunLog(context); });
   if (state.FileSys) DeleteWorkingFolder(*state.FileSys, working);
-  return failure->number();
+  return failure;
 }
 
 }  // namespace orvane

@@ -19,7 +19,7 @@ CallContext Orvane2::MakeContext() {
 int32_t Orvane2::ExportItem2(int16_t ItemIdx, int16_t ExportType, std::u16string& filename) {
   CallContext context = MakeContext();
   SharedState& state = context.state;
-  if (state.RunActive) return errors::kArrayLocked;
+  if (state.RunActive) return Answered(Error(errors::kArrayLocked));
   const std::optional<Error> failure = Attempt([&] {
     state.FileSys = context.platform.file_systems->CreateFileSystem();
     std::u16string target = filename;
@@ -31,25 +31,28 @@ int32_t Orvane2::ExportItem2(int16_t ItemIdx, int16_t ExportType, std::u16string
     }
     state.FileSys.reset();
   });
-  return failure ? failure->number() : 0;
+  return Answered(failure);
 }
 
 int32_t Orvane2::GetItem(int16_t ItemIdx, int16_t ExportType, std::u16string& Title,
                          AutomationDate& ModifyTime) {
   CallContext context = MakeContext();
-  if (context.state.RunActive) return errors::kArrayLocked;
+  if (context.state.RunActive) return Answered(Error(errors::kArrayLocked));
   const std::optional<Error> failure = Attempt([&] {
     if (ExportSource* source = module_.SourceFor(ExportType)) {
       source->OpenSession(context);
       source->GetItemInfo(context, ItemIdx, Title, ModifyTime);
     }
   });
-  return failure ? failure->number() : 0;
+  return Answered(failure);
 }
 
 int16_t Orvane2::itemcount(int16_t ExportType) {
   CallContext context = MakeContext();
-  if (context.state.RunActive) return -1;
+  if (context.state.RunActive) {
+    Answered(Error(errors::kArrayLocked));
+    return -1;
+  }
   int16_t count = 0;
   const std::optional<Error> failure = Attempt([&] {
     if (ExportSource* source = module_.SourceFor(ExportType)) {
@@ -57,7 +60,13 @@ int16_t Orvane2::itemcount(int16_t ExportType) {
       count = source->CountItems(context);
     }
   });
+  Answered(failure);
   return failure ? int16_t{-1} : count;
+}
+
+int32_t Orvane2::Answered(const std::optional<Error>& failure) {
+  last_error_ = failure;
+  return failure ? failure->number() : 0;
 }
 
 void Orvane2::ExportBreak() { module_.ThreadState().BreakRequested = true; }

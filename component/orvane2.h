@@ -9,6 +9,7 @@
 #include "component/export_events.h"
 #include "component/module.h"
 #include "platform/clock.h"
+#include "platform/error.h"
 
 namespace orvane {
 
@@ -37,6 +38,11 @@ class Orvane2 {
   // Asks a running Export2 to stop before its next item.
   void ExportBreak();
 
+  // The error that ended this object's most recent ExportItem2, GetItem,
+  // itemcount or Export2; nothing when that call ended normally. itemcount can
+  // only answer -1, so this is where a host learns why it failed.
+  const std::optional<Error>& LastCallError() const { return last_error_; }
+
   // Connection points: a sink stays attached until Unadvise with its cookie.
   uint32_t Advise(std::shared_ptr<ExportEvents> sink);
   void Unadvise(uint32_t cookie);
@@ -49,12 +55,16 @@ class Orvane2 {
 
   CallContext MakeContext();
   void RaiseEvent(int16_t kind, const std::u16string& result);
-  int32_t RunExport(CallContext& context, const std::u16string& Destination,
-                    const std::u16string& Exportname, int16_t ExportType,
-                    std::optional<int16_t> ExportMode, const std::u16string& LogName,
-                    const std::u16string& LogPath);
+  std::optional<Error> RunExport(CallContext& context, const std::u16string& Destination,
+                                 const std::u16string& Exportname, int16_t ExportType,
+                                 std::optional<int16_t> ExportMode, const std::u16string& LogName,
+                                 const std::u16string& LogPath);
+
+  // Keeps what a finished call reported, then hands its result on.
+  int32_t Answered(const std::optional<Error>& failure);
 
   Module& module_;
+  std::optional<Error> last_error_;
   std::vector<Sink> sinks_;
   uint32_t next_cookie_ = 1;
 };

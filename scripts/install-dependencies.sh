@@ -11,6 +11,7 @@ packages=(
   tzdata
   python3 python3-vobject
   clang libclang-rt-dev
+  dpkg-dev file man-db bsdextrautils
 )
 if [[ "${1:-}" == "--windows" ]]; then
   packages+=(wine wine64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64)

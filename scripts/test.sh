@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything twice (plain, and with AddressSanitizer and UndefinedBehaviorSanitizer),
-# runs every test in both builds, the thread tests under ThreadSanitizer, builds Orvane.dll
-# and tests it under Wine, then runs each fuzz target for a minute.
+# runs every test in both builds, the thread tests under ThreadSanitizer, tests the Debian
+# package, builds Orvane.dll and tests it under Wine, then runs each fuzz target for a minute.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,6 +22,9 @@ cmake -S . -B build/thread-sanitize -DCMAKE_BUILD_TYPE=Debug -DORVANE_THREAD_SAN
 cmake --build build/thread-sanitize -j"$jobs" --target thread_tests
 TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/threads/thread_sanitizer.supp" \
   ctest --test-dir build/thread-sanitize --output-on-failure -R '^Threads\.'
+
+# The Debian package: installed, used by an unprivileged user, removed again.
+scripts/test-package.sh
 
 # Orvane.dll, cross-compiled with MinGW-w64 and tested under Wine.
 scripts/test-windows.sh

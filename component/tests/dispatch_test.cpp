@@ -108,11 +108,17 @@ TEST(Dispatch, EveryFailureBecomesItsResultTable) {
     std::u16string title = u"kept", filename;
     AutomationDate modified = 1.5;
     EXPECT_EQ(component.itemcount(3), -1);
+    // The count's -1 names no error; the host asks the object for it.
+    const std::optional<Error> why = component.LastCallError();
+    EXPECT_EQ(why ? std::pair(why->number(), why->description()) : std::pair(0, std::u16string()),
+              std::pair(c.result, std::u16string(c.text.begin(), c.text.end())));
     EXPECT_EQ(component.GetItem(1, 3, title, modified), c.result);
     EXPECT_EQ(title, u"kept");
     EXPECT_EQ(component.ExportItem2(1, 3, filename), c.result);
     EXPECT_EQ(component.Export2(u"/", u"", 3), c.result);
     EXPECT_EQ(events->lines.back(), "done [" + c.text + "] []");
+    EXPECT_EQ(component.itemcount(4), 0);
+    EXPECT_FALSE(component.LastCallError()) << "a call that ended normally clears it";
   }
 }
 

@@ -1,6 +1,7 @@
 #include "hosts/cli/arguments.h"
 
 #include <array>
+#include <charconv>
 
 #include "hosts/cli/export_type_names.h"
 
@@ -10,18 +11,30 @@ namespace {
 struct NamedCommand {
   std::string_view text;
   CommandName command;
-  size_t fewest_operands;  // the TYPE included
-  size_t most_operands;
+  bool takes_index;      // INDEX follows TYPE
+  size_t most_operands;  // the TYPE included
 };
 
 constexpr std::array kCommands = {
-    NamedCommand{"count", CommandName::kCount, 1, 1},
-    NamedCommand{"item", CommandName::kItem, 2, 2},
-    NamedCommand{"export-item", CommandName::kExportItem, 2, 3},
-    NamedCommand{"export", CommandName::kExport, 1, 2},
+    NamedCommand{"count", CommandName::kCount, false, 1},
+    NamedCommand{"list", CommandName::kList, false, 1},
+    NamedCommand{"item", CommandName::kItem, true, 2},
+    NamedCommand{"export-item", CommandName::kExportItem, true, 3},
+    NamedCommand{"export", CommandName::kExport, false, 2},
 };
 
-enum class OptionId { kAddressBook, kMailStore, kJson, kHelp, kVersion, kName, kLog, kLogDir, kCombine };
+enum class OptionId {
+  kAddressBook,
+  kMailStore,
+  kCodePage,
+  kJson,
+  kHelp,
+  kVersion,
+  kName,
+  kLog,
+  kLogDir,
+  kCombine
+};
 
 struct OptionSpec {
   std::string_view name;
@@ -33,6 +46,7 @@ struct OptionSpec {
 constexpr std::array kOptions = {
     OptionSpec{"--address-book", OptionId::kAddressBook, true, false},
     OptionSpec{"--mail-store", OptionId::kMailStore, true, false},
+    OptionSpec{"--code-page", OptionId::kCodePage, true, false},
     OptionSpec{"--json", OptionId::kJson, false, false},
     OptionSpec{"--help", OptionId::kHelp, false, false},
     OptionSpec{"-h", OptionId::kHelp, false, false},
@@ -65,8 +79,11 @@ struct Words {
   bool version = false;
 };
 
+// "-" alone (standard input, or a file of that name) and negative numbers of any
+// size are operands, so that every number meets the same checks.
 bool LooksLikeOption(const std::string& word) {
-  return word.size() > 1 && word[0] == '-' && !SmallIntegerFromText(word);
+  return word.size() > 1 && word[0] == '-' &&
+         word.find_first_not_of("0123456789", 1) != std::string::npos;
 }
 
 // Reads one option word (and its value, which may be the next word).
@@ -119,6 +136,17 @@ std::optional<UsageError> ApplyOption(const OptionSpec& option, const std::strin
     case OptionId::kMailStore:
       request.mail_store = value;
       break;
+    case OptionId::kCodePage: {
+      uint32_t number = 0;
+      const char* end = value.data() + value.size();
+      const auto [stop, failure] = std::from_chars(value.data(), end, number);
+      if (value.empty() || failure != std::errc{} || stop != end) {
+        return UsageError{"'" + value + "' is no code page: use a number such as 950 or 1252",
+                          request.command};
+      }
+      request.code_page = number;
+      break;
+    }
     case OptionId::kJson:
       request.json = true;
       break;
@@ -153,22 +181,31 @@ UsageError BadIndex(const std::string& word, CommandName command) {
                     command};
 }
 
+UsageError TooFewArguments(CommandName command) { return UsageError{"too few arguments", command}; }
+
+// The operand at `position` (the command is at 0); nothing past the last one.
+const std::string* OperandAt(const std::vector<std::string>& operands, size_t position) {
+  return position < operands.size() ? &operands[position] : nullptr;
+}
+
 // The operands after the command: TYPE, then INDEX and FILENAME or DESTINATION.
-std::optional<UsageError> ReadOperands(const std::vector<std::string>& operands, Request& request) {
-  const std::optional<int16_t> type = ExportTypeFromText(operands[1]);
-  if (!type) return BadType(operands[1], request.command);
+std::optional<UsageError> ReadOperands(const std::vector<std::string>& operands,
+                                       const NamedCommand& named, Request& request) {
+  const std::string* type_word = OperandAt(operands, 1);
+  if (type_word == nullptr) return TooFewArguments(named.command);
+  const std::optional<int16_t> type = ExportTypeFromText(*type_word);
+  if (!type) return BadType(*type_word, named.command);
   request.type = *type;
   size_t next = 2;
-  if (request.command == CommandName::kItem || request.command == CommandName::kExportItem) {
-    const std::optional<int16_t> index = SmallIntegerFromText(operands[next]);
-    if (!index) return BadIndex(operands[next], request.command);
+  if (named.takes_index) {
+    const std::string* index_word = OperandAt(operands, next++);
+    if (index_word == nullptr) return TooFewArguments(named.command);
+    const std::optional<int16_t> index = SmallIntegerFromText(*index_word);
+    if (!index) return BadIndex(*index_word, named.command);
     request.index = *index;
-    ++next;
   }
-  if (next < operands.size()) {
-    std::string& path =
-        request.command == CommandName::kExport ? request.destination : request.filename;
-    path = operands[next];
+  if (const std::string* path = OperandAt(operands, next)) {
+    (named.command == CommandName::kExport ? request.destination : request.filename) = *path;
   }
   return std::nullopt;
 }
@@ -179,16 +216,14 @@ ParsedArguments BuildRequest(const Words& words) {
     return UsageError{"unknown command '" + words.operands[0] + "'", std::nullopt};
   Request request;
   request.command = named->command;
-  const size_t count = words.operands.size() - 1;
-  if (count < named->fewest_operands) return UsageError{"too few arguments", named->command};
-  if (count > named->most_operands) {
+  if (words.operands.size() - 1 > named->most_operands) {
     return UsageError{"unexpected argument '" + words.operands[named->most_operands + 1] + "'",
                       named->command};
   }
   for (const auto& [option, value] : words.options) {
     if (auto error = ApplyOption(*option, value, request)) return *error;
   }
-  if (auto error = ReadOperands(words.operands, request)) return *error;
+  if (auto error = ReadOperands(words.operands, *named, request)) return *error;
   return request;
 }
 

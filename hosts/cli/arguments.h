@@ -9,9 +9,9 @@
 
 namespace orvane::cli {
 
-enum class CommandName { kCount, kItem, kExportItem, kExport };
+enum class CommandName { kCount, kList, kItem, kExportItem, kExport };
 
-// "count", "item", "export-item", "export"; nothing for any other word.
+// "count", "list", "item", "export-item", "export"; nothing for any other word.
 std::optional<CommandName> CommandFromText(std::string_view text);
 std::string_view CommandText(CommandName command);
 
@@ -30,6 +30,8 @@ struct Request {
   bool json = false;
   std::string address_book;  // --address-book; empty: the default rules
   std::string mail_store;    // --mail-store; empty: the default rules
+  // --code-page; nothing: the one the locale gives
+  std::optional<uint32_t> code_page;
 
   friend bool operator==(const Request&, const Request&) = default;
 };
@@ -53,7 +55,8 @@ using ParsedArguments = std::variant<Request, HelpRequest, VersionRequest, Usage
 
 // Reads the arguments after the program name. Options may stand before or
 // after the command and its operands; "--" ends the options; "--opt=value"
-// and "--opt value" are the same. A negative number is an operand, not an option.
+// and "--opt value" are the same. A negative number is an operand, not an option,
+// whether or not it fits in 16 bits.
 ParsedArguments ParseArguments(const std::vector<std::string>& arguments);
 
 }  // namespace orvane::cli

@@ -6,6 +6,7 @@
 #include "hosts/cli/export_recorder.h"
 #include "hosts/cli/export_type_names.h"
 #include "hosts/cli/terminal_text.h"
+#include "hosts/cli/text_output.h"
 #include "hosts/cli/utf8.h"
 #include "platform/error.h"
 
@@ -44,20 +45,56 @@ void NoteUnknownType(Session& session, int16_t type) {
                       " has no source; the component does nothing for it");
 }
 
-// For the address book, an empty book is no error to the component: it leaves
-// the title as it was and writes nothing. The index is checked against the count
-// first, so the user hears that the item does not exist.
-std::optional<Failure> CheckAddressBookIndex(Session& session, int16_t type, int16_t index) {
-  if (type != kAddressBookContacts) return std::nullopt;
-  const int16_t count = session.orvane.itemcount(type);
-  if (auto problem = SourceProblem(session, type)) return problem;
-  // Too many entries to count: the methods still reach each of the first 32767.
-  if (count < 0 || (index >= 1 && index <= count)) return std::nullopt;
-  Failure failure = ErrorFailure(errors::kSubscriptOutOfRange);
-  failure.hints.push_back("the address book has " + std::to_string(count) +
-                          (count == 1 ? " item" : " items") +
-                          (count > 0 ? ", numbered from 1" : ""));
+// Why itemcount answered -1: the object keeps the error that ended the call.
+Failure CountFailure(const Session& session) {
+  const std::optional<Error>& why = session.orvane.LastCallError();
+  if (!why) return Failure{std::nullopt, "the items could not be counted", {}};
+  Failure failure = ErrorFailure(why->number(), why->description());
+  if (why->number() == errors::kOverflow) {
+    failure.hints.push_back("there are more items than a count can hold (32767); item and "
+                            "export-item still reach items 1 to 32767");
+  }
   return failure;
+}
+
+// An index outside the items: say how many there are, which the component's
+// error 9 does not.
+void AddIndexHint(Session& session, int16_t type, Failure& failure) {
+  if (failure.number != errors::kSubscriptOutOfRange) return;
+  const int16_t count = session.orvane.itemcount(type);
+  if (count < 0) {
+    failure.hints.push_back("items are numbered from 1");
+  } else {
+    failure.hints.push_back(SourceNoun(type) + " has " + Items(count) +
+                            (count > 0 ? ", numbered from 1" : ""));
+  }
+}
+
+// The failure of an item call that the component answered with `result`. An
+// address book that is empty or cannot be opened answers 0 and hands nothing
+// back; the user must hear that there was no such item.
+std::optional<Failure> ItemCallFailure(Session& session, int16_t type, int32_t result,
+                                       bool handed_back) {
+  if (result != 0) {
+    Failure failure = CallFailure(session, type, result);
+    AddIndexHint(session, type, failure);
+    return failure;
+  }
+  if (auto problem = SourceProblem(session, type)) return problem;
+  if (handed_back || !IsKnownExportType(type) || session.orvane.itemcount(type) != 0) {
+    return std::nullopt;
+  }
+  return Failure{std::nullopt, SourceNoun(type) + " has no items", {}};
+}
+
+ItemValues AskItem(Session& session, int16_t type, int16_t index) {
+  ItemValues values;
+  values.result = session.orvane.GetItem(index, type, values.title, values.modify_time);
+  return values;
+}
+
+bool HandedBack(const ItemValues& values) {
+  return !values.title.empty() || values.modify_time != 0;
 }
 
 void Finish(const Session& session, CallReport& report) {
@@ -70,21 +107,45 @@ CountResult RunCount(Session& session, int16_t type, CallReport& report) {
   NoteUnknownType(session, type);
   const CountResult count{type, session.orvane.itemcount(type)};
   report.failure = SourceProblem(session, type);
-  if (!report.failure && count.result < 0) {
-    report.failure = Failure{std::nullopt, "the items could not be counted", {}};
-  }
+  if (!report.failure && count.result < 0) report.failure = CountFailure(session);
   Finish(session, report);
   return count;
 }
 
+ListResult RunList(Session& session, int16_t type, const std::function<bool()>& stop_requested,
+                   CallReport& report) {
+  NoteUnknownType(session, type);
+  ListResult list{type, session.orvane.itemcount(type), {}};
+  report.failure = SourceProblem(session, type);
+  if (!report.failure && list.count < 0) report.failure = CountFailure(session);
+  int failed = 0;
+  for (int16_t index = 1; !report.failure && index <= list.count; ++index) {
+    if (stop_requested()) {
+      report.failure = Failure{
+          std::nullopt,
+          "the listing was stopped after " + std::to_string(index - 1) + " of " + Items(list.count),
+          {}};
+      break;
+    }
+    const ItemValues& values = list.items.emplace_back(index, AskItem(session, type, index)).values;
+    if (values.result != 0) ++failed;
+    session.console.Progress(list.count, index, OneLineText(values.title));
+  }
+  session.console.EndProgress();
+  if (!report.failure && failed > 0) {
+    report.failure =
+        Failure{std::nullopt,
+                std::to_string(failed) + " of " + Items(list.count) + " could not be read",
+                {}};
+  }
+  Finish(session, report);
+  return list;
+}
+
 ItemResult RunItem(Session& session, int16_t type, int16_t index, CallReport& report) {
   NoteUnknownType(session, type);
-  ItemResult item{type, index, std::nullopt, {}, 0};
-  report.failure = CheckAddressBookIndex(session, type, index);
-  if (!report.failure) {
-    item.result = session.orvane.GetItem(index, type, item.title, item.modify_time);
-    if (*item.result != 0) report.failure = CallFailure(session, type, *item.result);
-  }
+  const ItemResult item{type, index, AskItem(session, type, index)};
+  report.failure = ItemCallFailure(session, type, item.values.result, HandedBack(item.values));
   Finish(session, report);
   return item;
 }
@@ -92,16 +153,12 @@ ItemResult RunItem(Session& session, int16_t type, int16_t index, CallReport& re
 ExportItemResult RunExportItem(Session& session, int16_t type, int16_t index,
                                const std::string& filename, CallReport& report) {
   NoteUnknownType(session, type);
-  ExportItemResult item{type, index, std::nullopt, Utf16(filename), {}};
-  report.failure = CheckAddressBookIndex(session, type, index);
-  if (!report.failure) {
-    item.result = session.orvane.ExportItem2(index, type, item.filename);
-    if (*item.result != 0) {
-      report.failure = CallFailure(session, type, *item.result);
-    } else if (IsKnownExportType(type)) {
-      item.file = item.filename + ExtensionOf(type);
-    }
-  }
+  ExportItemResult item{type, index, 0, Utf16(filename), {}};
+  item.result = session.orvane.ExportItem2(index, type, item.filename);
+  // An old file of the name may be there already, so the file proves nothing:
+  // the count tells whether the component had an item to write.
+  report.failure = ItemCallFailure(session, type, item.result, false);
+  if (!report.failure && IsKnownExportType(type)) item.file = item.filename + ExtensionOf(type);
   Finish(session, report);
   return item;
 }

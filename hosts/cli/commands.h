@@ -32,6 +32,11 @@ struct Session {
 // One function per command; each calls its public method and fills `report`
 // with the messages shown and what went wrong. Paths are absolute already.
 CountResult RunCount(Session& session, int16_t type, CallReport& report);
+// itemcount, then GetItem for each index, as any host would; an item that fails
+// is kept with its result and the listing goes on. `stop_requested` is asked
+// between items (Ctrl-C).
+ListResult RunList(Session& session, int16_t type, const std::function<bool()>& stop_requested,
+                   CallReport& report);
 ItemResult RunItem(Session& session, int16_t type, int16_t index, CallReport& report);
 ExportItemResult RunExportItem(Session& session, int16_t type, int16_t index,
                                const std::string& filename, CallReport& report);

@@ -9,12 +9,13 @@ namespace {
 struct NamedType {
   std::string_view name;
   int16_t type;
+  std::string_view source;
 };
 
 constexpr std::array kNamedTypes = {
-    NamedType{"outlook-contacts", 1},
-    NamedType{"outlook-calendar", 2},
-    NamedType{"address-book", 3},
+    NamedType{"outlook-contacts", 1, "the contacts folder"},
+    NamedType{"outlook-calendar", 2, "the calendar"},
+    NamedType{"address-book", 3, "the address book"},
 };
 
 }  // namespace
@@ -40,6 +41,13 @@ std::string_view ExportTypeName(int16_t type) {
     if (named.type == type) return named.name;
   }
   return {};
+}
+
+std::string SourceNoun(int16_t type) {
+  for (const NamedType& named : kNamedTypes) {
+    if (named.type == type) return std::string(named.source);
+  }
+  return "the source";
 }
 
 bool IsKnownExportType(int16_t type) { return !ExportTypeName(type).empty(); }

@@ -16,6 +16,10 @@ std::optional<int16_t> ExportTypeFromText(std::string_view text);
 // The name of a known type ("address-book"); empty for any other number.
 std::string_view ExportTypeName(int16_t type);
 
+// What the items of a type are kept in, for messages: "the address book";
+// "the source" for any other number.
+std::string SourceNoun(int16_t type);
+
 // True for the types that have a source: 1, 2 and 3.
 bool IsKnownExportType(int16_t type);
 

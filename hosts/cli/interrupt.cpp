@@ -4,6 +4,7 @@
 #include <sys/select.h>
 #include <unistd.h>
 
+#include <array>
 #include <charconv>
 #include <csignal>
 #include <cstring>
@@ -12,36 +13,39 @@ namespace orvane::cli {
 namespace {
 
 volatile std::sig_atomic_t interrupts = 0;
+volatile std::sig_atomic_t first_signal = 0;
 
-constexpr int kInterruptedStatus = 130;
+constexpr std::array kStopSignals = {SIGINT, SIGTERM, SIGHUP};
+constexpr int kSignalStatusBase = 128;
 
-extern "C" void OnInterrupt(int) {
+extern "C" void OnInterrupt(int signal) {
+  if (interrupts == 0) first_signal = signal;
   interrupts = interrupts + 1;
   if (interrupts >= 2) {
     // Ends the progress bar's line, so that the shell prompt starts on its own.
     const ssize_t ignored = ::write(STDERR_FILENO, "\n", 1);
     (void)ignored;
-    ::_exit(kInterruptedStatus);
+    ::_exit(kSignalStatusBase + signal);
   }
 }
 
-// SIGINT held back while the caller examines the count, so that one arriving in
-// between is not missed; restored when this ends.
+// The stop signals held back while the caller examines the count, so that one
+// arriving in between is not missed; restored when this ends.
 class BlockedInterrupt {
  public:
   BlockedInterrupt() {
-    sigset_t interrupt;
-    sigemptyset(&interrupt);
-    sigaddset(&interrupt, SIGINT);
-    sigprocmask(SIG_BLOCK, &interrupt, &previous_);
+    sigset_t stop;
+    sigemptyset(&stop);
+    for (const int signal : kStopSignals) sigaddset(&stop, signal);
+    sigprocmask(SIG_BLOCK, &stop, &previous_);
     while_waiting_ = previous_;
-    sigdelset(&while_waiting_, SIGINT);
+    for (const int signal : kStopSignals) sigdelset(&while_waiting_, signal);
   }
   ~BlockedInterrupt() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
   BlockedInterrupt(const BlockedInterrupt&) = delete;
   BlockedInterrupt& operator=(const BlockedInterrupt&) = delete;
 
-  // Sleeps with SIGINT let through, until a signal arrives or `limit` passes.
+  // Sleeps with the stop signals let through, until a signal arrives or `limit` passes.
   void Sleep(std::chrono::milliseconds limit) const {
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(limit);
     timespec timeout{};
@@ -61,11 +65,26 @@ void InstallInterruptHandler() {
   struct sigaction action {};
   action.sa_handler = OnInterrupt;
   sigemptyset(&action.sa_mask);
+  for (const int signal : kStopSignals) sigaddset(&action.sa_mask, signal);
   action.sa_flags = SA_RESTART;
-  sigaction(SIGINT, &action, nullptr);
+  for (const int signal : kStopSignals) {
+    // A signal ignored from the start stays ignored: "nohup orvane export" must
+    // not stop when the terminal goes.
+    struct sigaction current {};
+    if (sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_IGN) continue;
+    sigaction(signal, &action, nullptr);
+  }
 }
 
 int InterruptCount() { return interrupts; }
+
+std::string StopNotice() {
+  if (first_signal == SIGINT) {
+    return "stopping after the current item; press Ctrl-C again to quit at once";
+  }
+  const std::string name = first_signal == SIGTERM ? "SIGTERM" : "SIGHUP";
+  return "stopping after the current item on " + name + "; a second one quits at once";
+}
 
 bool WaitForInterrupt(int seen, std::chrono::milliseconds limit) {
   const BlockedInterrupt blocked;
@@ -92,7 +111,7 @@ void YieldHook::operator()() {
   if (stop_requested_ || actions_.interrupts() == 0) return;
   actions_.request_stop();
   stop_requested_ = true;
-  actions_.say("stopping after the current item; press Ctrl-C again to quit at once");
+  actions_.say(actions_.stop_notice());
 }
 
 std::optional<int> PauseAtYieldFrom(const char* value) {

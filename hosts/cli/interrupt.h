@@ -7,12 +7,16 @@
 
 namespace orvane::cli {
 
-// Ctrl-C during an export. The handler only counts the signals: the first is
-// acted on at the component's next yield (see YieldHook); the second ends the
-// program at once with status 130, the shell's number for "ended by Ctrl-C".
+// Ctrl-C (SIGINT), SIGTERM and SIGHUP during an export or a listing. The
+// handler only counts the signals: the first is acted on at the component's next
+// yield (see YieldHook) or between items; the second ends the program at once
+// with 128 + its number, the shell's status for "ended by that signal" (130 for
+// Ctrl-C).
 void InstallInterruptHandler();
-// How many SIGINTs arrived since the handler was installed.
+// How many of those signals arrived since the handler was installed.
 int InterruptCount();
+// The line that says the run will stop, naming what to do to quit at once.
+std::string StopNotice();
 // Waits until InterruptCount() exceeds `seen`; false when `limit` passed first.
 bool WaitForInterrupt(int seen, std::chrono::milliseconds limit);
 
@@ -27,6 +31,7 @@ class YieldHook {
   struct Actions {
     std::function<int()> interrupts;                   // signals so far
     std::function<void()> request_stop;                // ExportBreak
+    std::function<std::string()> stop_notice;          // said once when stopping
     std::function<void(const std::string&)> say;       // a line on standard error
     std::function<void(int seen)> wait_for_interrupt;  // the test pause
   };

@@ -2,6 +2,7 @@
 
 #include "hosts/cli/iso_time.h"
 #include "hosts/cli/utf8.h"
+#include "platform/error.h"
 
 namespace orvane::cli {
 namespace {
@@ -23,6 +24,21 @@ Json MessagesJson(const std::vector<ShownMessage>& messages) {
 Json ErrorJson(const std::optional<Failure>& failure) {
   if (!failure) return nullptr;
   return {{"number", OrNull(failure->number)}, {"description", failure->description}};
+}
+
+Json ErrorJson(int32_t number) {
+  return {{"number", number}, {"description", Utf8(DescriptionOf(number))}};
+}
+
+// "result", then the title and the time when GetItem answered 0; an item
+// without a modification time has null for both of the time's members.
+Json ItemValuesJson(const ItemValues& values) {
+  const bool answered = values.result == 0;
+  const bool dated = answered && values.modify_time != 0;
+  return {{"result", values.result},
+          {"title", answered ? Json(Utf8(values.title)) : Json(nullptr)},
+          {"modify_time", dated ? OrNull(IsoTextOf(values.modify_time)) : Json(nullptr)},
+          {"modify_time_value", dated ? Json(values.modify_time) : Json(nullptr)}};
 }
 
 // The members every command ends with.
@@ -58,15 +74,23 @@ Json CountJson(const CountResult& count, const CallReport& report) {
   return WithReport(std::move(object), report);
 }
 
+Json ListJson(const ListResult& list, const CallReport& report) {
+  Json object = {{"command", "list"}, {"type", list.type}, {"result", list.count}};
+  object["count"] = list.count >= 0 ? Json(list.count) : Json(nullptr);
+  Json items = Json::array();
+  for (const ListedItem& item : list.items) {
+    Json listed = {{"index", item.index}};
+    listed.update(ItemValuesJson(item.values));
+    listed["error"] = item.values.result == 0 ? Json(nullptr) : ErrorJson(item.values.result);
+    items.push_back(std::move(listed));
+  }
+  object["items"] = std::move(items);
+  return WithReport(std::move(object), report);
+}
+
 Json ItemJson(const ItemResult& item, const CallReport& report) {
-  Json object = {{"command", "item"},
-                 {"type", item.type},
-                 {"index", item.index},
-                 {"result", OrNull(item.result)}};
-  const bool answered = item.result == 0;
-  object["title"] = answered ? Json(Utf8(item.title)) : Json(nullptr);
-  object["modify_time"] = answered ? OrNull(IsoTextOf(item.modify_time)) : Json(nullptr);
-  object["modify_time_value"] = answered ? Json(item.modify_time) : Json(nullptr);
+  Json object = {{"command", "item"}, {"type", item.type}, {"index", item.index}};
+  object.update(ItemValuesJson(item.values));
   return WithReport(std::move(object), report);
 }
 
@@ -74,10 +98,9 @@ Json ExportItemJson(const ExportItemResult& item, const CallReport& report) {
   Json object = {{"command", "export-item"},
                  {"type", item.type},
                  {"index", item.index},
-                 {"result", OrNull(item.result)},
+                 {"result", item.result},
                  {"filename", Utf8(item.filename)}};
-  const bool written = item.result == 0 && !report.failure && !item.file.empty();
-  object["file"] = written ? Json(Utf8(item.file)) : Json(nullptr);
+  object["file"] = item.file.empty() ? Json(nullptr) : Json(Utf8(item.file));
   return WithReport(std::move(object), report);
 }
 

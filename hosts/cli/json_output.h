@@ -11,10 +11,12 @@ namespace orvane::cli {
 using Json = nlohmann::ordered_json;
 
 // The one JSON object each command prints with --json: "command", the
-// arguments, "result" (the method's result number; null when it was not
-// called), the values handed back, for export every event, "messages" (the
+// arguments, "result" (the method's result number; itemcount's for list),
+// the values handed back (for list, "items": each item's index,
+// result, values and "error"), for export every event, "messages" (the
 // component's message boxes) and "error" (null, or its number and description).
 Json CountJson(const CountResult& count, const CallReport& report);
+Json ListJson(const ListResult& list, const CallReport& report);
 Json ItemJson(const ItemResult& item, const CallReport& report);
 Json ExportItemJson(const ExportItemResult& item, const CallReport& report);
 Json ExportJson(const ExportResult& run, const CallReport& report);

@@ -12,6 +12,7 @@
 #include "component/module.h"
 #include "component/orvane2.h"
 #include "hosts/assembly/standard_sources.h"
+#include "hosts/cli/code_page_choice.h"
 #include "hosts/cli/commands.h"
 #include "hosts/cli/help_text.h"
 #include "hosts/cli/interrupt.h"
@@ -43,10 +44,16 @@ size_t TerminalColumns() {
   return 80;
 }
 
-std::unique_ptr<ProgressBar> ProgressBarIfTerminal(std::ostream& err) {
+// Progress on a terminal: for every export, and for a listing that takes long
+// enough to be worth watching.
+std::unique_ptr<ProgressBar> ProgressBarIfTerminal(CommandName command, std::ostream& err) {
+  using std::chrono::milliseconds;
   if (::isatty(STDERR_FILENO) == 0) return nullptr;
-  return std::make_unique<ProgressBar>(err, TerminalColumns,
-                                       [] { return std::chrono::steady_clock::now(); });
+  if (command != CommandName::kExport && command != CommandName::kList) return nullptr;
+  const milliseconds first_draw_after(command == CommandName::kList ? 500 : 0);
+  return std::make_unique<ProgressBar>(
+      err, TerminalColumns, [] { return std::chrono::steady_clock::now(); }, milliseconds(50),
+      first_draw_after);
 }
 
 // The export's arguments with paths made absolute, or why they cannot be used.
@@ -96,8 +103,7 @@ std::map<int16_t, SourceFile> SourceFilesOf(const PlatformServices& services) {
 class Host {
  public:
   Host(const Request& request, std::ostream& err)
-      : console_(err,
-                 request.command == CommandName::kExport ? ProgressBarIfTerminal(err) : nullptr),
+      : console_(err, ProgressBarIfTerminal(request.command, err)),
         message_box_(std::make_shared<ConsoleMessageBox>(console_)),
         message_loop_(std::make_shared<HookMessageLoop>()),
         module_(Platform(request), MakeStandardSources()),
@@ -112,8 +118,8 @@ class Host {
 
  private:
   PlatformServices Platform(const Request& request) {
-    PlatformServices services =
-        posix::MakePosixPlatform(posix::PosixOptions{request.address_book, request.mail_store});
+    PlatformServices services = posix::MakePosixPlatform(
+        posix::PosixOptions{request.address_book, request.mail_store, request.code_page});
     services.message_box = message_box_;
     services.message_loop = message_loop_;
     source_files_ = SourceFilesOf(services);
@@ -121,7 +127,7 @@ class Host {
   }
 
   YieldHook::Actions HookActions() {
-    return YieldHook::Actions{InterruptCount, [this] { orvane_.ExportBreak(); },
+    return YieldHook::Actions{InterruptCount, [this] { orvane_.ExportBreak(); }, StopNotice,
                               [this](const std::string& line) { console_.Say(line); },
                               [](int seen) { WaitForInterrupt(seen, kLongestTestPause); }};
   }
@@ -167,6 +173,10 @@ int RunExportCommand(const Request& request, Host& host, const std::string& here
 }
 
 int RunRequest(const Request& request, std::ostream& out, std::ostream& err) {
+  if (request.code_page) {
+    if (auto problem = CodePageProblem(*request.code_page))
+      return ReportUsageError(UsageError{*problem, request.command}, err);
+  }
   const std::string here = CurrentDirectory();
   Host host(request, err);
   Session session = host.session();
@@ -175,6 +185,12 @@ int RunRequest(const Request& request, std::ostream& out, std::ostream& err) {
     case CommandName::kCount: {
       const CountResult count = RunCount(session, request.type, report);
       return Conclude(request, count, report, out, host.console(), CountJson, CountText);
+    }
+    case CommandName::kList: {
+      InstallInterruptHandler();
+      const ListResult list =
+          RunList(session, request.type, [] { return InterruptCount() > 0; }, report);
+      return Conclude(request, list, report, out, host.console(), ListJson, ListText);
     }
     case CommandName::kItem: {
       const ItemResult item = RunItem(session, request.type, request.index, report);
@@ -199,7 +215,8 @@ int RunRequest(const Request& request, std::ostream& out, std::ostream& err) {
 int RunProgram(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   const ParsedArguments parsed = ParseArguments(arguments);
   if (const auto* help = std::get_if<HelpRequest>(&parsed)) {
-    out << (help->command ? CommandHelp(*help->command) : GeneralHelp());
+    const uint32_t code_page = LocaleCodePage();
+    out << (help->command ? CommandHelp(*help->command, code_page) : GeneralHelp(code_page));
     return kSuccess;
   }
   if (std::holds_alternative<VersionRequest>(parsed)) {

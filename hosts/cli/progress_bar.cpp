@@ -35,17 +35,21 @@ std::string ProgressLine(int16_t total, int16_t current, const std::string& text
 }
 
 ProgressBar::ProgressBar(std::ostream& terminal, Columns columns, Clock clock,
-                         std::chrono::milliseconds interval)
+                         std::chrono::milliseconds interval,
+                         std::chrono::milliseconds first_draw_after)
     : terminal_(terminal),
       columns_(std::move(columns)),
       clock_(std::move(clock)),
-      interval_(interval) {}
+      interval_(interval),
+      first_draw_after_(first_draw_after) {}
 
 void ProgressBar::Update(int16_t total, int16_t current, const std::string& text) {
   total_ = total;
   current_ = current;
   text_ = text;
   const auto now = clock_();
+  if (!first_update_) first_update_ = now;
+  if (!ever_drawn_ && now - *first_update_ < first_draw_after_) return;
   const bool last = total > 0 && current >= total;
   if (ever_drawn_ && !last && now - last_drawn_ < interval_) return;
   last_drawn_ = now;

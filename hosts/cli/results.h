@@ -39,20 +39,37 @@ struct CountResult {
   int16_t result = 0;  // the count, or -1
 };
 
+// What GetItem handed back for one item. A ModifyTime of 0, automation's empty
+// date (1899-12-30 00:00), is what a source gives an item without one.
+struct ItemValues {
+  int32_t result = 0;
+  std::u16string title;
+  AutomationDate modify_time = 0;
+};
+
 struct ItemResult {
   int16_t type = 0;
   int16_t index = 0;
-  std::optional<int32_t> result;  // nothing when the method was not called
-  std::u16string title;
-  AutomationDate modify_time = 0;
+  ItemValues values;
+};
+
+struct ListedItem {
+  int16_t index = 0;
+  ItemValues values;
+};
+
+struct ListResult {
+  int16_t type = 0;
+  int16_t count = 0;  // itemcount's result: the count, or -1
+  std::vector<ListedItem> items;
 };
 
 struct ExportItemResult {
   int16_t type = 0;
   int16_t index = 0;
-  std::optional<int32_t> result;  // nothing when the method was not called
-  std::u16string filename;        // as the component handed it back
-  std::u16string file;            // with the type's extension; empty for unknown types
+  int32_t result = 0;
+  std::u16string filename;  // as the component handed it back
+  std::u16string file;      // the file written; empty when there is none
 };
 
 struct ProgressEvent {

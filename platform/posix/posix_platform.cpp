@@ -25,7 +25,8 @@ PlatformServices MakePosixPlatform(const PosixOptions& options) {
   services.component_location = std::make_shared<PosixComponentLocation>();
   services.clock = std::make_shared<PosixClock>(TimeLocaleName(environment));
   services.language = std::make_shared<PosixUserLanguage>(environment);
-  services.code_page = std::make_shared<PosixCodePage>(SystemCodePageNumber(environment));
+  services.code_page = std::make_shared<PosixCodePage>(
+      options.code_page.value_or(SystemCodePageNumber(environment)));
   services.message_box = std::make_shared<PosixMessageBox>();
   services.message_loop = std::make_shared<HookMessageLoop>();
   services.time_zone = std::make_shared<PosixTimeZone>();

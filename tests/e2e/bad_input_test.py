@@ -86,7 +86,7 @@ class BadInput(unittest.TestCase):
         self.assertGreater(os.path.getsize(many), 100 * 1000 * 1000)
         status, out, err = self.orvane("count", "3", "--address-book", many)
         self.assertEqual(status, 1)
-        self.assertIn("could not be counted", err)
+        self.assertIn("error 6: Overflow", err)
         status, out, err = self.orvane("export", "3", "many", "--address-book", many)
         self.assertEqual(status, 1, err)
         self.assertIn("error 6: Overflow", err)

@@ -39,13 +39,14 @@ def load_entries():
             for entry in document["entries"]]
 
 
-def export(destination, environment):
+def export(destination, environment, options):
     env = dict(os.environ, TZ="UTC", HOME=destination, XDG_DATA_HOME=destination)
     env.pop("LC_ALL", None)
     env.pop("LC_CTYPE", None)
     env.update(environment)
     subprocess.run([ORVANE, "export", "address-book", destination,
-                    "--address-book", ADDRESS_BOOK, "--log", "run.log", "--log-dir", destination],
+                    "--address-book", ADDRESS_BOOK, "--log", "run.log", "--log-dir", destination,
+                    *options],
                    env=env, cwd=destination, check=True, stdout=subprocess.DEVNULL)
 
 
@@ -68,7 +69,7 @@ def param_types(line):
 
 
 class SampleReadback(unittest.TestCase):
-    def check_export(self, environment, code_page):
+    def check_export(self, environment, code_page, options=()):
         entries = load_entries()
         self.assertGreaterEqual(len(entries), 10)
 
@@ -77,7 +78,7 @@ class SampleReadback(unittest.TestCase):
             return text.encode(code_page, errors="replace").decode(code_page)
 
         with tempfile.TemporaryDirectory() as destination:
-            export(destination, environment)
+            export(destination, environment, options)
             names = sorted(n for n in os.listdir(destination) if n.endswith(".vcf"))
             self.assertEqual(len(names), len(entries))
             self.assertFalse(os.path.exists(os.path.join(destination, "tmp")))
@@ -149,6 +150,11 @@ class SampleReadback(unittest.TestCase):
 
     def test_simplified_chinese_code_page(self):
         self.check_export({"LANG": "zh_CN"}, "gbk")
+
+    # The option wins over the locale: Big5 cards from a UTF-8 session, for a
+    # device that reads Big5 only.
+    def test_code_page_option(self):
+        self.check_export({"LANG": "en_US.UTF-8"}, "cp950", ["--code-page", "950"])
 
     # A UTF-8 locale keeps every name of every language.
     def test_utf8_locale(self):

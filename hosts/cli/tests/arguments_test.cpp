@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "hosts/cli/code_page_choice.h"
 #include "hosts/cli/paths.h"
 
 namespace orvane::cli {
@@ -35,16 +36,27 @@ TEST(ParseArgumentsTest, ReadsRequestsHelpAndUsageErrors) {
        })},
       {{"export", "3", "--", "--odd-folder"},
        Asking(kExport, 3, [](Request& r) { r.destination = "--odd-folder"; })},
+      {{"export", "3", "-"}, Asking(kExport, 3, [](Request& r) { r.destination = "-"; })},
+      {{"export-item", "3", "1", "-"},
+       Asking(kExportItem, 3, [](Request& r) { r.index = 1; r.filename = "-"; })},
+      {{"--code-page=950", "list", "address-book"},
+       Asking(kList, 3, [](Request& r) { r.code_page = 950; })},
+      {{"item", "1", "2", "--code-page", "1252"},
+       Asking(kItem, 1, [](Request& r) { r.index = 2; r.code_page = 1252; })},
       {{"help", "export"}, HelpRequest{kExport}},
       {{"export-item", "nonsense", "-h"}, HelpRequest{kExportItem}},
       {{"count", "--version"}, VersionRequest{}},
       {{"frobnicate", "3"}, UsageError{"unknown command 'frobnicate'", std::nullopt}},
+      {{"count"}, UsageError{"too few arguments", kCount}},
+      {{"list"}, UsageError{"too few arguments", kList}},
       {{"item", "3"}, UsageError{"too few arguments", kItem}},
+      {{"export-item", "3"}, UsageError{"too few arguments", kExportItem}},
+      {{"export"}, UsageError{"too few arguments", kExport}},
+      {{"item", "3", "-40000"},
+       UsageError{"'-40000' is no item index: use a whole number; items count from 1", kItem}},
+      {{"count", "3", "--code-page", "9x"},
+       UsageError{"'9x' is no code page: use a number such as 950 or 1252", kCount}},
       {{"export", "3", "out", "more"}, UsageError{"unexpected argument 'more'", kExport}},
-      {{"count", "32768"},
-       UsageError{"'32768' is no export type: use 1 (outlook-contacts), 2 (outlook-calendar) or "
-                  "3 (address-book)",
-                  kCount}},
       {{"count", "3", "-x"}, UsageError{"unknown option '-x'", std::nullopt}},
       {{"count", "3", "--address-book"}, UsageError{"--address-book needs a value", std::nullopt}},
       {{"item", "1", "2", "--mail-store"}, UsageError{"--mail-store needs a value", std::nullopt}},
@@ -55,6 +67,35 @@ TEST(ParseArgumentsTest, ReadsRequestsHelpAndUsageErrors) {
     SCOPED_TRACE(::testing::PrintToString(c.arguments));
     EXPECT_EQ(ParseArguments(c.arguments), c.expected);
   }
+}
+
+// A number outside 16 bits is no export type, whatever its size or sign.
+TEST(ParseArgumentsTest, RefusesEveryNumberOutsideSixteenBitsAlike) {
+  for (const std::string word : {"32768", "-32769", "99999999999", "-99999999999"}) {
+    EXPECT_EQ(ParseArguments({"count", word}),
+              ParsedArguments(UsageError{"'" + word +
+                                             "' is no export type: use 1 (outlook-contacts), 2 "
+                                             "(outlook-calendar) or 3 (address-book)",
+                                         kCount}));
+  }
+}
+
+TEST(CodePageProblemTest, TakesCodePagesThatKeepAsciiAndNamesTheOthers) {
+  const struct {
+    uint32_t number;
+    std::optional<std::string> problem;
+  } cases[] = {
+      {950, std::nullopt},
+      {936, std::nullopt},
+      {1252, std::nullopt},
+      {54936, std::nullopt},
+      {65001, std::nullopt},
+      {28605, std::nullopt},
+      {500, "code page 500 cannot be used: it does not keep ASCII characters as they are"},
+      {1200, "unknown code page 1200: this machine has no converter for it"},
+      {0, "unknown code page 0: this machine has no converter for it"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CodePageProblem(c.number), c.problem) << c.number;
 }
 
 TEST(LocateLogTest, PlacesTheLogInItsFolderUnlessItsNameIsAbsolute) {

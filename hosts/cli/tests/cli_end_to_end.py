@@ -6,7 +6,7 @@ inside that folder. ORVANE_TEST_PAUSE_AT_YIELD=N makes the program pause at its 
 say so; the test then sends SIGINT, so a stopped run ends after item N without any timing.
 """
 
-import json, os, pathlib, pty, shutil, signal, subprocess, sys, tempfile, unittest
+import json, os, pathlib, pty, shutil, signal, subprocess, sys, tempfile, time, unittest
 
 ORVANE = SAMPLE = ""
 CARDS = ["ExpressvCard1.vcf", "ExpressvCard2.vcf", "ExpressvCard3.vcf"]
@@ -20,6 +20,20 @@ def book(*people):
     return {"entries": [{"properties": [["PR_DISPLAY_NAME", name]] +
                          ([["PR_LAST_MODIFICATION_TIME", modified]] if modified else [])}
                         for name, modified in people]}
+
+
+def read_terminal(terminal, until=None):
+    """What the program wrote to a terminal: up to `until`, or all of it."""
+    shown = b""
+    try:
+        while until is None or until not in shown:
+            chunk = os.read(terminal, 4096)
+            if not chunk:
+                break
+            shown += chunk
+    except OSError:  # EIO once the program has closed its end
+        pass
+    return shown
 
 
 class OrvaneTest(unittest.TestCase):
@@ -80,8 +94,13 @@ class Commands(OrvaneTest):
             (("count", "3"), "3\n", ""),
             (("count", "7"), "0\n", no_source.format(7)),
             (("item", "3", "1"), "title: Ada Lovelace\nmodified: 2005-03-01T12:00:00\n", ""),
+            (("item", "3", "3"), "title: Cy Twombly\nmodified: none\n", ""),
+            (("list", "3"), "1  2005-03-01T12:00:00  Ada Lovelace\n2  2010-07-04T08:30:00  Bob Marley\n"
+                            "3  none                 Cy Twombly\n", ""),
+            (("list", "7"), "", no_source.format(7)),
             (("export-item", "3", "2"), self.in_work("ExpressvCard2.vcf") + "\n", ""),
             (("export-item", "3", "1", "cards/ada"), self.in_work("cards", "ada.vcf") + "\n", ""),
+            (("export-item", "3", "1", "-"), self.in_work("-.vcf") + "\n", ""),
             (("export-item", "9", "1"), "", no_source.format(9)),
         ]
         for arguments, out, err in cases:
@@ -102,14 +121,19 @@ class Commands(OrvaneTest):
             "file": self.in_work("ada.vcf"), "messages": [], "error": None}))
         status, missing = self.json_run("item", "3", "4")
         self.assertEqual((status, missing["result"], missing["title"], missing["error"]),
-                         (1, None, None, {"number": 9, "description": "Subscript out of range"}))
+                         (1, 9, None, {"number": 9, "description": "Subscript out of range"}))
+        status, listed = self.json_run("list", "3")
+        self.assertEqual((status, listed["count"], [item["title"] for item in listed["items"]],
+                          listed["items"][2]["modify_time"]),
+                         (0, 3, ["Ada Lovelace", "Bob Marley", "Cy Twombly"], None))
 
     def test_failures_end_with_status_1_and_say_why(self):
         empty = self.write("empty.json", '{"entries": []}')
         cases = [
             (self.book, ("item", "3", "0"), OUT_OF_RANGE),
             (self.book, ("export-item", "3", "4"), OUT_OF_RANGE),
-            (empty, ("item", "3", "1"), OUT_OF_RANGE[:1] + ["orvane: the address book has 0 items"]),
+            (empty, ("item", "3", "1"), ["orvane: error: the address book has no items"]),
+            (empty, ("export-item", "3", "1"), ["orvane: error: the address book has no items"]),
             (self.book, ("export-item", "3", "1", "nowhere/ada"), NOT_FOUND),
             (self.book, ("export", "3", "a/b"), NOT_FOUND),
         ]
@@ -118,12 +142,31 @@ class Commands(OrvaneTest):
             self.assertEqual((status, out, err.splitlines()), (1, "", err_lines), arguments)
         self.assertEqual(self.files_in(), ["book.json", "empty.json"])
 
-    def test_a_count_of_minus_1_is_an_error(self):  # more items than a 16-bit count holds
+    def test_a_source_too_large_to_count_says_why_and_its_items_are_still_reached(self):
+        overflow = ["orvane: error 6: Overflow", "orvane: there are more items than a count can hold "
+                    "(32767); item and export-item still reach items 1 to 32767"]
+        self.book = self.write("big.json", json.dumps(book(*(("P%d" % n, None) for n in range(1, 32770)))))
         store = self.write("store.json", json.dumps(
             {"contacts": {"items": [{"class": 40}] * 32768}, "calendar": {}}))
-        status, out, err = self.orvane("count", "outlook-contacts", "--mail-store", store)
-        self.assertEqual((status, out, err.splitlines()[-1:]),
-                         (1, "", ["orvane: error: the items could not be counted"]))
+        cases = [
+            (("count", "3"), 1, "", overflow),
+            (("count", "outlook-contacts", "--mail-store", store), 1, "", overflow),
+            (("list", "3"), 1, "", overflow),
+            (("item", "3", "32767"), 0, "title: P32767\nmodified: none\n", []),
+            (("export-item", "3", "5"), 0, self.in_work("ExpressvCard5.vcf") + "\n", []),
+            (("item", "3", "0"), 1, "", OUT_OF_RANGE[:1] + ["orvane: items are numbered from 1"]),
+        ]
+        for arguments, status, out, err_lines in cases:
+            answer = self.with_book(*arguments)
+            self.assertEqual(answer[:2] + (answer[2].splitlines(),), (status, out, err_lines), arguments)
+
+    def test_a_listing_shows_a_failing_item_in_place_and_goes_on(self):
+        appointment = {"class": 26, "subject": "Visit", "lastModificationTime": "2025-02-01T10:00:00Z"}
+        store = self.write("store.json", json.dumps(
+            {"contacts": {}, "calendar": {"items": [appointment, {"class": 40}, appointment]}}))
+        self.assertEqual(self.orvane("list", "2", "--mail-store", store), (
+            1, "1  2025-02-01T10:00:00  Visit\n2  error 13: Type mismatch\n3  2025-02-01T10:00:00  Visit\n",
+            "orvane: error: 1 of 3 items could not be read\n"))
 
     def test_output_that_cannot_be_written_fails(self):
         with open("/dev/full", "wb") as full:
@@ -143,6 +186,12 @@ class Export(OrvaneTest):
         self.assertEqual(self.with_book("export", "3", "combined", "--combine")[0], 0)
         self.assertEqual(self.read("combined", "ExpressvCard.vcf").count(b"BEGIN:VCARD"), 3)
 
+    def test_an_empty_book_writes_no_file_and_says_so(self):
+        empty = self.write("empty.json", '{"entries": []}')
+        self.assertEqual(self.orvane("export", "3", "out", "--address-book", empty),
+                         (0, "0 items written to %s\n" % self.in_work("out"), ""))
+        self.assertEqual(self.files_in("out"), [])
+
     def test_as_json_with_every_event(self):
         log = self.in_work("run.log")
         progress = [{"event": "ExportProgress", "total": 3, "current": current, "text": text}
@@ -159,12 +208,7 @@ class Export(OrvaneTest):
         terminal, other_end = pty.openpty()
         process = self.start("export", "3", "out", "--address-book", self.book, stderr=other_end)
         os.close(other_end)
-        shown = b""
-        try:
-            while chunk := os.read(terminal, 4096):
-                shown += chunk
-        except OSError:  # EIO once the program has closed its end
-            pass
+        shown = read_terminal(terminal)
         os.close(terminal)
         self.assertEqual(self.finish(process)[:2], (0, "3 items written to %s\n" % self.in_work("out")))
         self.assertIn(b"\r\x1b[K[####################] 100%  3/3  Cy Twombly", shown)
@@ -183,16 +227,40 @@ class Export(OrvaneTest):
 class StoppedExport(OrvaneTest):
     book_document = book(*(("Person %d" % n, None) for n in range(1, 11)))
 
-    def test_an_interrupt_ends_the_run_after_the_current_item(self):
-        process = self.start("export", "3", "out", "--address-book", self.book,
-                             env={"ORVANE_TEST_PAUSE_AT_YIELD": "3"})
-        self.assertEqual(process.stderr.readline(), b"orvane: paused at yield 3; waiting for a signal\n")
+    def test_a_signal_ends_the_run_after_the_current_item(self):
+        notices = {signal.SIGINT: "; press Ctrl-C again to quit at once",
+                   signal.SIGTERM: " on SIGTERM; a second one quits at once",
+                   signal.SIGHUP: " on SIGHUP; a second one quits at once"}
+        for stop, notice in notices.items():
+            out = self.in_work(stop.name)
+            process = self.start("export", "3", out, "--address-book", self.book, "--log", "run.log",
+                                 env={"ORVANE_TEST_PAUSE_AT_YIELD": "3"})
+            self.assertEqual(process.stderr.readline(), b"orvane: paused at yield 3; waiting for a signal\n")
+            process.send_signal(stop)
+            self.assertEqual(self.finish(process), (
+                0, "Stopped after 3 of 10 items; the files are in %s\nLog: %s\n" % (out, self.in_work("run.log")),
+                "orvane: stopping after the current item%s\n" % notice), stop.name)
+            self.assertEqual(self.files_in(stop.name), CARDS)
+            self.assertFalse(os.path.exists(os.path.join(self.root, "bin", "tmp")), stop.name)
+        log = self.read("run.log")
+        self.assertEqual((log.count(b"\r\n3\x01Person 3\r\n"), log.count(b"Person 4")), (3, 0))
+
+
+    def test_a_listing_stops_too_and_shows_its_progress_once_it_lasts(self):
+        terminal, other_end = pty.openpty()
+        process = self.start("list", "3", "--address-book", self.book, stderr=other_end,
+                             env={"ORVANE_TEST_PAUSE_AT_YIELD": "2"})
+        os.close(other_end)
+        shown = read_terminal(terminal, until=b"waiting for a signal")
+        time.sleep(0.6)  # the listing has now lasted long enough to show its progress
         process.send_signal(signal.SIGINT)
-        self.assertEqual(self.finish(process), (
-            0, "Stopped after 3 of 10 items; the files are in %s\n" % self.in_work("out"),
-            "orvane: stopping after the current item; press Ctrl-C again to quit at once\n"))
-        self.assertEqual(self.files_in("out"), CARDS)
-        self.assertFalse(os.path.exists(os.path.join(self.root, "bin", "tmp")))
+        shown += read_terminal(terminal)
+        os.close(terminal)
+        self.assertEqual(self.finish(process)[:2], (1, " 1  none                 Person 1\n"
+                                                       " 2  none                 Person 2\n"))
+        self.assertNotIn(b"1/10", shown)
+        self.assertIn(b"2/10  Person 2", shown)
+        self.assertIn(b"orvane: error: the listing was stopped after 2 of 10 items", shown)
 
 
 class UnopenableStore(OrvaneTest):
@@ -208,6 +276,7 @@ class UnopenableStore(OrvaneTest):
     def test_every_command_names_the_file_what_is_wrong_and_how_to_name_another_one(self):
         bad = self.write("bad.json", '{"entries": [\n  {"properties": [\n    ["PR_NO_SUCH_TAG", "x"]]}\n]}\n')
         cases = [(("count", "3", "--address-book", bad), bad + ": line 3: "),
+                 (("list", "3", "--address-book", bad), bad + ": line 3: "),
                  (("item", "3", "1", "--address-book", "missing.json"), "missing.json: cannot read the file: "),
                  (("export", "3", "out"), os.path.join(self.root, "data", "orvane", "address-book.json: "))]
         self.check_failures(cases, "the address book",
@@ -232,6 +301,10 @@ class UsageErrors(OrvaneTest):
             ((), "no command given", "Usage: orvane count TYPE"),
             (("item", "3", "1.5"), "'1.5' is no item index: use a whole number; items count from 1",
              "Usage: orvane item TYPE INDEX"),
+            (("item", "3"), "too few arguments", "Usage: orvane item TYPE INDEX"),
+            (("export-item", "3"), "too few arguments", "Usage: orvane export-item TYPE INDEX [FILENAME]"),
+            (("list", "3", "--code-page", "1200"), "unknown code page 1200: this machine has no converter for it",
+             "Usage: orvane list TYPE"),
             (("export", "3", "--log-dir", "logs"), "--log-dir needs --log NAME", export),
             (("export", "3", "--name", "a/b"), "--name takes a file name stem, without \"/\"", export),
             (("export", "3", "--log", "logs/"), "--log needs a file name", export),
@@ -246,7 +319,10 @@ class UsageErrors(OrvaneTest):
         status, out, _ = self.orvane("--help")
         self.assertTrue(status == 0 and "--address-book FILE" in out and "--mail-store FILE" in out
                         and "Exit status" in out, out)
-        for command in ("count", "item", "export-item", "export"):
+        for locale, code_page in (("C", 1252), ("zh_TW.Big5", 950), ("ja_JP.UTF-8", 65001)):
+            out = self.finish(self.start("--help", env={"LANG": locale}))[1]
+            self.assertIn("instead\n                       of the one the locale gives (now %d)\n" % code_page, out)
+        for command in ("count", "list", "item", "export-item", "export"):
             status, out, err = self.orvane(command, "--help")
             self.assertEqual((status, err, out.split()[:3]), (0, "", ["Usage:", "orvane", command]))
         self.assertEqual(self.orvane("--version"), (0, "orvane 1.0\n", ""))
@@ -263,6 +339,13 @@ class SampleAddressBook(OrvaneTest):
         answer = self.json_run("export", "3", "cards")[1]
         self.assertEqual((status, answer["items_handled"], answer["error"]), (0, total, None))
         self.assertEqual(len(self.files_in("cards")), total)
+        with open(SAMPLE, encoding="utf-8") as sample:
+            names = [dict(entry["properties"]).get("PR_DISPLAY_NAME") for entry in json.load(sample)["entries"]]
+        status, out, _ = self.with_book("list", "3")
+        self.assertEqual((status, len(out.splitlines()), total), (0, len(names), len(names)))
+        # The titles cross the code page (1252 in the C locale): UTF-8 keeps every one.
+        listed = self.json_run("list", "3", "--code-page", "65001")[1]
+        self.assertEqual([item["title"] for item in listed["items"]], names)
 
 
 def main():

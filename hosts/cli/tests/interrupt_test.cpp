@@ -9,8 +9,8 @@ namespace {
 
 TEST(YieldHookTest, AsksTheRunToStopOnceAtTheFirstYieldAfterAnInterrupt) {
   int interrupts = 0, stops = 0, lines = 0;
-  YieldHook hook({[&] { return interrupts; }, [&] { ++stops; }, [&](const std::string&) { ++lines; },
-                  [](int) {}},
+  YieldHook hook({[&] { return interrupts; }, [&] { ++stops; }, [] { return std::string("stop"); },
+                  [&](const std::string&) { ++lines; }, [](int) {}},
                  std::nullopt);
   hook();
   EXPECT_FALSE(hook.stop_requested());
@@ -27,20 +27,42 @@ TEST(PauseAtYieldFromTest, TakesOnlyAPositiveWholeNumber) {
   }
 }
 
-// The handler is process-wide, so the case runs in a child of its own.
-TEST(InterruptHandlerDeathTest, AWaitEndsAtTheFirstInterruptAndTheSecondEndsTheProgram) {
+// The handler is process-wide, so each case runs in a child of its own.
+TEST(InterruptHandlerDeathTest, AWaitEndsAtTheFirstSignalAndTheSecondEndsTheProgram) {
+  ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+  const struct {
+    int signal, status;
+    const char* notice;
+  } cases[] = {{SIGINT, 130, "press Ctrl-C again"},
+               {SIGTERM, 143, "on SIGTERM"},
+               {SIGHUP, 129, "on SIGHUP"}};
+  for (const auto& c : cases) {
+    EXPECT_EXIT(
+        {
+          InstallInterruptHandler();
+          if (WaitForInterrupt(0, std::chrono::milliseconds(20))) std::_Exit(3);
+          std::raise(c.signal);
+          // The signal came before the wait began: it is not missed.
+          if (InterruptCount() != 1 || !WaitForInterrupt(0, std::chrono::seconds(5))) std::_Exit(4);
+          if (StopNotice().find(c.notice) == std::string::npos) std::_Exit(5);
+          std::raise(c.signal);
+          std::_Exit(6);
+        },
+        ::testing::ExitedWithCode(c.status), "")
+        << c.signal;
+  }
+}
+
+TEST(InterruptHandlerDeathTest, LeavesAnIgnoredHangUpIgnored) {
   ::testing::FLAGS_gtest_death_test_style = "threadsafe";
   EXPECT_EXIT(
       {
+        std::signal(SIGHUP, SIG_IGN);  // as nohup starts a program
         InstallInterruptHandler();
-        if (WaitForInterrupt(0, std::chrono::milliseconds(20))) std::_Exit(3);
-        std::raise(SIGINT);
-        // The signal came before the wait began: it is not missed.
-        if (InterruptCount() != 1 || !WaitForInterrupt(0, std::chrono::seconds(5))) std::_Exit(4);
-        std::raise(SIGINT);
-        std::_Exit(5);
+        std::raise(SIGHUP);
+        std::_Exit(InterruptCount() == 0 ? 7 : 8);
       },
-      ::testing::ExitedWithCode(130), "");
+      ::testing::ExitedWithCode(7), "");
 }
 
 }  // namespace

@@ -15,11 +15,19 @@ TEST(TextOutputTest, PrintsOneLineValuesAndHonestSummaries) {
   const struct {
     std::string printed, expected;
   } cases[] = {
-      {ItemText({3, 1, 0, u"Ada\r\nLovelace\x1b", year_100}, kNoFailure),
+      {ItemText({3, 1, {0, u"Ada\r\nLovelace\x1b", year_100}}, kNoFailure),
        "title: Ada Lovelace?\nmodified: 0100-01-02T03:04:05\n"},
-      {ItemText({3, 1, 0, u"Ada", 5e6}, kNoFailure),
+      {ItemText({3, 1, {0, u"Ada", 5e6}}, kNoFailure),
        "title: Ada\nmodified: none (5000000.000000 is no date)\n"},
-      {ItemText({4, 1, 0, u"", 0}, kNoFailure), ""},
+      {ItemText({3, 1, {0, u"Ada", 0}}, kNoFailure), "title: Ada\nmodified: none\n"},
+      {ItemText({4, 1, {0, u"", 0}}, kNoFailure), ""},
+      // Aligned for the widest index; a failed item shows its error in place.
+      {ListText({3, 10,
+                 {{9, {0, u"Ada\tL", year_100}}, {10, {13, u"", 0}}, {10, {0, u"\x1b", 0}}}},
+                kNoFailure),
+       " 9  0100-01-02T03:04:05  Ada L\n"
+       "10  error 13: Type mismatch\n"
+       "10  none                 ?\n"},
       {ExportText({to_out, 0, {ProgressEvent{1, 1, u"Ada"}, DoneEvent{}}, false}, kNoFailure),
        "1 item written to /w/out\n"},
       // Contacts folders count from 0 each: 2 items in one, a list and 1 item in the next.
@@ -50,6 +58,20 @@ TEST(JsonOutputTest, NamesEveryMemberAndNullsWhatWasNotHandedBack) {
        R"({"command":"count","type":1,"result":-1,"count":null,)"
        R"("messages":[{"kind":"information","text":"Unable to use the mail client"}],)"
        R"("error":{"number":null,"description":"the items could not be counted"}})"},
+      {CountJson({7, 0}, kNoFailure),
+       R"({"command":"count","type":7,"result":0,"count":0,"messages":[],"error":null})"},
+      {ItemJson({3, 2, {0, u"Ada", 0}}, kNoFailure),
+       R"({"command":"item","type":3,"index":2,"result":0,"title":"Ada","modify_time":null,)"
+       R"("modify_time_value":null,"messages":[],"error":null})"},
+      {ListJson({3, 2, {{1, {0, u"Ada", 1.5}}, {2, {9, u"", 0}}}}, kNoFailure),
+       R"({"command":"list","type":3,"result":2,"count":2,"items":[{"index":1,"result":0,)"
+       R"("title":"Ada","modify_time":"1899-12-31T12:00:00","modify_time_value":1.5,)"
+       R"("error":null},{"index":2,"result":9,"title":null,"modify_time":null,)"
+       R"("modify_time_value":null,"error":{"number":9,"description":"Subscript out of range"}}],)"
+       R"("messages":[],"error":null})"},
+      {ExportItemJson({9, 1, 0, u"/w/", u""}, kNoFailure),
+       R"({"command":"export-item","type":9,"index":1,"result":0,"filename":"/w/","file":null,)"
+       R"("messages":[],"error":null})"},
       {ExportItemJson({3, 1, 76, u"/none/x", u""}, {{}, Failure{76, "Path not found", {}}}),
        R"({"command":"export-item","type":3,"index":1,"result":76,"filename":"/none/x",)"
        R"("file":null,"messages":[],"error":{"number":76,"description":"Path not found"}})"},

@@ -85,5 +85,20 @@ TEST(ConsoleTest, DrawsTheBarAtMostOncePerIntervalAndWritesLinesAroundIt) {
             "orvane: error 70: Permission denied\n");
 }
 
+TEST(ProgressBarTest, ShowsNothingUntilTheRunHasLastedTheDelay) {
+  using namespace std::chrono_literals;
+  std::ostringstream terminal;
+  std::chrono::steady_clock::time_point now{};
+  ProgressBar bar(terminal, [] { return size_t{40}; }, [&] { return now; }, 50ms, 500ms);
+  bar.Update(3, 1, "Ada");
+  now += 499ms;
+  bar.Update(3, 3, "Cy");  // even the last item of a short run stays unshown
+  EXPECT_EQ(terminal.str(), "");
+  bar.Update(4, 3, "Cy");
+  now += 1ms;
+  bar.Update(4, 4, "Dee");
+  EXPECT_EQ(terminal.str(), "\r\x1b[K4/4  Dee");
+}
+
 }  // namespace
 }  // namespace orvane::cli

@@ -60,7 +60,8 @@ TEST(MakePosixPlatform, OpensTheMailStoreItIsToldOf) {
        folder.Path16("none.json") + u": cannot read the file: No such file or directory"},
   };
   for (const auto& c : cases) {
-    const PlatformServices services = MakePosixPlatform({"/nonexistent/address-book.json", c.file});
+    const PlatformServices services =
+        MakePosixPlatform({"/nonexistent/address-book.json", c.file, std::nullopt});
     const auto model = std::dynamic_pointer_cast<MailStoreObjectModel>(services.outlook);
     ASSERT_TRUE(model);
     EXPECT_EQ(posix::testing::ThrownErrorNumber([&] {
@@ -75,13 +76,15 @@ TEST(MakePosixPlatform, OpensTheMailStoreItIsToldOf) {
 }
 
 TEST(MakePosixPlatform, FillsEveryServiceAndTheyWorkTogether) {
+  // The code page the host names replaces the locale's.
   const PlatformServices services =
-      MakePosixPlatform({"/nonexistent/address-book.json", "/nonexistent/mail-store.json"});
+      MakePosixPlatform({"/nonexistent/address-book.json", "/nonexistent/mail-store.json", 950});
   EXPECT_EQ(services.path_separator, u'/');
   ASSERT_TRUE(services.file_systems && services.component_location && services.clock &&
               services.language && services.code_page && services.message_box &&
               services.message_loop && services.time_zone && services.file_times &&
               services.address_book && services.outlook);
+  EXPECT_EQ(services.code_page->Number(), 950u);
   auto files = services.file_systems->CreateFileSystem();
   EXPECT_TRUE(files->FolderExists(services.component_location->ComponentFolder()));
 }

@@ -77,7 +77,10 @@ std::optional<Error> Orvane2::RunExport(CallContext& context, const std::u16stri
     const std::u16string component_folder = context.platform.component_location->ComponentFolder();
     PrepareFolder(context, state.ExportDestination,
                   Destination.empty() ? component_folder : Destination);
-    working = CreateWorkingFolder(*state.FileSys, context.BaseFolder() + u"tmp" + context.Separator());
+    working = CreateWorkingFolder(
+        *state.FileSys, context.platform.component_location->InSystemProgramFolder()
+                            ? std::u16string()
+                            : context.BaseFolder() + u"tmp" + context.Separator());
     state.TempFolder = working.path;
     state.LogEnabled = !LogName.empty();
     if (state.LogEnabled) {

@@ -15,6 +15,7 @@ void DeleteTempFolder(FileSystem& fs, const std::u16string& TempFolder) {
 
 WorkingFolder CreateWorkingFolder(FileSystem& fs, const std::u16string& shared_parent) {
   WorkingFolder folder;
+  if (shared_parent.empty()) return WorkingFolder{fs.CreatePrivateFolder(fs.GetTemporaryFolder()), {}};
   try {
     if (!fs.FolderExists(shared_parent)) {
       try {

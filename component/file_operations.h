@@ -19,7 +19,8 @@ struct WorkingFolder {
 
 // A new private folder inside `shared_parent`, which is made when missing;
 // where that cannot be done, a new private folder in the platform's temporary
-// folder. Fails with the error met beside the component when both fail.
+// folder, which is also where an empty `shared_parent` sends it. Fails with the
+// error met beside the component when both fail.
 WorkingFolder CreateWorkingFolder(FileSystem& fs, const std::u16string& shared_parent);
 // Removes the run's folder with what is in it, and the shared folder when the
 // run made it and nothing else is in it; never fails.

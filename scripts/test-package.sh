@@ -65,6 +65,16 @@ listed() {
   [[ $(as_nobody orvane list 3 --address-book "$samples/address-book.json" | wc -l) -eq $entries ]]
 }
 check "the installed program lists the sample's $entries entries" listed
+# Making and removing a working folder in /usr/bin would change the folder's time.
+root_leaves_program_folder_alone() {
+  local before
+  before=$(stat -c %y /usr/bin)
+  (cd "$work" && orvane export address-book root-cards \
+    --address-book "$samples/address-book.json" >/dev/null) &&
+    [[ $(stat -c %y /usr/bin) == "$before" ]] && [[ ! -e /usr/bin/tmp ]]
+}
+check "an export by root writes nothing in the system's program folder" \
+  root_leaves_program_folder_alone
 
 page=/usr/share/man/man1/orvane.1.gz
 rendered() {

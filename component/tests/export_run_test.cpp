@@ -376,6 +376,19 @@ TEST_F(ExportRunTest, AComponentFolderThatCannotBeWrittenWorksInTheTemporaryFold
   EXPECT_TRUE(fake.disk->List(u"/tmp").empty());
 }
 
+// Even the administrator's runs leave the system's program folder alone.
+TEST_F(ExportRunTest, AComponentInTheSystemProgramFolderWorksOnlyInTheTemporaryFolder) {
+  fake.disk->AddFolder(u"/tmp");
+  fake.location->in_system_program_folder = true;
+  ASSERT_EQ(component.Export2(u"/out", u"", 3), 0);
+  EXPECT_EQ(Narrow(source->working_folder), "/tmp/run-1/");
+  EXPECT_EQ(fake.disk->List(u"/out").size(), 3u);
+  EXPECT_FALSE(fake.disk->HasFolder(u"/app/tmp"));
+  for (const std::string& operation : fake.disk->operations) {
+    EXPECT_EQ(operation.find("/app/"), std::string::npos) << operation;
+  }
+}
+
 TEST_F(ExportRunTest, NoWorkingFolderAnywhereEndsTheRunWithTheComponentFoldersError) {
   fake.disk->before = [](const std::string& operation, const std::u16string& path) {
     if (operation == "CreateFolder" && path == u"/app/tmp/") throw Error(errors::kPermissionDenied);

@@ -40,9 +40,23 @@ std::string BinaryPathOf(const void* address) {
   return path.empty() ? MainProgramPath() : path;
 }
 
-std::u16string PosixComponentLocation::ComponentFolder() {
+namespace {
+std::string FolderOfThisLibrary() {
   static const int kMarker = 0;  // any object of this library marks where it was loaded from
-  return DecodeUtf8(ParentFolderOf<char>(BinaryPathOf(&kMarker)));
+  return ParentFolderOf<char>(BinaryPathOf(&kMarker));
+}
+}  // namespace
+
+PosixComponentLocation::PosixComponentLocation()
+    : PosixComponentLocation(ORVANE_INSTALLED_PROGRAM_FOLDER) {}
+
+std::u16string PosixComponentLocation::ComponentFolder() {
+  return DecodeUtf8(FolderOfThisLibrary());
+}
+
+bool PosixComponentLocation::InSystemProgramFolder() {
+  const std::string installed = AbsolutePath(installed_folder_.c_str());
+  return !installed.empty() && installed == FolderOfThisLibrary();
 }
 
 }  // namespace orvane::posix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "platform/component_location.h"
 
@@ -15,7 +16,17 @@ std::string BinaryPathOf(const void* address);
 // main program. No "/" at its end (except for the root).
 class PosixComponentLocation final : public ComponentLocation {
  public:
+  // `installed_folder`: where an installation puts the program (UTF-8); a
+  // component found there is shared by every user of the machine.
+  // By default, the folder the build installs its programs in.
+  PosixComponentLocation();
+  explicit PosixComponentLocation(std::string installed_folder)
+      : installed_folder_(std::move(installed_folder)) {}
   std::u16string ComponentFolder() override;
+  bool InSystemProgramFolder() override;
+
+ private:
+  std::string installed_folder_;
 };
 
 }  // namespace orvane::posix

@@ -74,7 +74,9 @@ class FixedLocation final : public ComponentLocation {
  public:
   explicit FixedLocation(std::u16string path) : folder(std::move(path)) {}
   std::u16string ComponentFolder() override { return folder; }
+  bool InSystemProgramFolder() override { return in_system_program_folder; }
   std::u16string folder;
+  bool in_system_program_folder = false;
 };
 
 // Always 6 December 2026, 09:05:07; writes "06.12.2026" and "09:05:07".

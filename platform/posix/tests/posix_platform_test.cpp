@@ -33,6 +33,17 @@ TEST(PosixComponentLocation, IsTheFolderOfTheBinaryHoldingTheCode) {
   EXPECT_NE(library.find("libc"), std::string::npos) << library;
 }
 
+TEST(PosixComponentLocation, IsInTheSystemProgramFolderOnlyWhereTheBuildInstallsPrograms) {
+  char resolved[PATH_MAX];
+  ASSERT_NE(::realpath("/proc/self/exe", resolved), nullptr);
+  const std::string folder = std::string(resolved).substr(0, std::string(resolved).rfind('/'));
+  EXPECT_TRUE(PosixComponentLocation(folder).InSystemProgramFolder());
+  EXPECT_TRUE(PosixComponentLocation(folder + "/.").InSystemProgramFolder()) << "compared resolved";
+  EXPECT_FALSE(PosixComponentLocation(folder + "/missing").InSystemProgramFolder());
+  EXPECT_FALSE(PosixComponentLocation("").InSystemProgramFolder());
+  EXPECT_FALSE(PosixComponentLocation().InSystemProgramFolder()) << "a build is not installed";
+}
+
 TEST(PosixMessageBox, WritesOneMarkedLinePerMessageTable) {
   const struct { std::u16string text; MessageBoxKind kind; std::string expected; } cases[] = {
       {u"Disk full", MessageBoxKind::kCritical, "error: Disk full\n"},

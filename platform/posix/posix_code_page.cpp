@@ -40,6 +40,15 @@ std::string IconvCharsetOf(uint32_t number) {
   return "CP" + std::to_string(number);
 }
 
+// Whether the character set holds ASCII as ASCII, both ways: then ASCII text
+// needs no conversion at all.
+bool AsciiStaysAscii(const std::string& charset) {
+  std::u16string ascii(0x80, u'\0');
+  for (char16_t c = 0; c < 0x80; ++c) ascii[c] = c;
+  const std::string bytes = NarrowAscii(ascii);
+  return EncodeUtf16(ascii, charset, "?") == bytes && DecodeToUtf16(bytes, charset) == ascii;
+}
+
 }  // namespace
 
 uint32_t CodePageForLanguage(std::string_view locale_name) {
@@ -65,18 +74,35 @@ uint32_t SystemCodePageNumber(const EnvironmentReader& environment) {
                            FirstSetVariable(environment, {"LC_ALL", "LC_MESSAGES", "LANG"}));
 }
 
-PosixCodePage::PosixCodePage(uint32_t number) : number_(number), charset_(IconvCharsetOf(number)) {
-  // A code page iconv does not know fails here, not at the first text.
-  IconvConverter check(charset_, Utf16NativeCharset());
-}
+// A code page iconv does not know fails here, not at the first text.
+PosixCodePage::PosixCodePage(uint32_t number)
+    : number_(number), charset_(IconvCharsetOf(number)), keeps_ascii_(AsciiStaysAscii(charset_)) {}
 
 uint32_t PosixCodePage::Number() { return number_; }
 
+// Each character converts on its own, so the ASCII runs of a text (most of a
+// card) pass as they are and iconv sees only what lies between them. Bytes do
+// not allow the same the other way: a double-byte character's second byte may
+// look like ASCII.
 std::string PosixCodePage::FromUtf16(const std::u16string& text) {
-  return EncodeUtf16(text, charset_, "?");
+  if (!keeps_ascii_) return EncodeUtf16(text, charset_, "?");
+  std::string bytes;
+  bytes.reserve(text.size());
+  const std::u16string_view rest(text);
+  for (size_t start = 0; start < rest.size();) {
+    size_t end = start;
+    while (end < rest.size() && rest[end] < 0x80) ++end;
+    AppendAscii(rest.substr(start, end - start), bytes);
+    start = end;
+    while (end < rest.size() && rest[end] >= 0x80) ++end;
+    if (end > start) bytes += EncodeUtf16(rest.substr(start, end - start), charset_, "?");
+    start = end;
+  }
+  return bytes;
 }
 
 std::u16string PosixCodePage::ToUtf16(const std::string& bytes) {
+  if (keeps_ascii_ && IsAscii(bytes)) return WidenAscii(bytes);
   return DecodeToUtf16(bytes, charset_);
 }
 

@@ -36,10 +36,13 @@ class PosixCodePage final : public CodePage {
   std::string FromUtf16(const std::u16string& text) override;
   // Bytes that form no character of the code page become U+FFFD.
   std::u16string ToUtf16(const std::string& bytes) override;
+  // Checked when the code page is made: true for every code page here but UTF-16's.
+  bool KeepsAscii() override { return keeps_ascii_; }
 
  private:
   uint32_t number_;
   std::string charset_;
+  bool keeps_ascii_;
 };
 
 }  // namespace orvane::posix

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <deque>
 #include <utility>
 
 #include "platform/error.h"
@@ -114,29 +115,53 @@ std::string IconvConverter::Convert(std::string_view input, CharacterLength leng
   return out;
 }
 
-std::string EncodeUtf16(std::u16string_view text, const std::string& charset,
-                        std::string_view replacement) {
-  IconvConverter converter(charset, Utf16NativeCharset());
-  return converter.Convert(BytesOf(text), Utf16CharacterLength, replacement);
+IconvConverter& ThreadConverter(const std::string& to_charset, const std::string& from_charset) {
+  struct Cached {
+    std::string to;
+    std::string from;
+    IconvConverter converter;
+  };
+  // A deque keeps the converters in place as it grows; a thread meets only a few sets.
+  thread_local std::deque<Cached> converters;
+  for (Cached& cached : converters) {
+    if (cached.to == to_charset && cached.from == from_charset) return cached.converter;
+  }
+  IconvConverter converter(to_charset, from_charset);
+  return converters.emplace_back(Cached{to_charset, from_charset, std::move(converter)}).converter;
 }
 
-Utf16Decoder::Utf16Decoder(const std::string& charset)
-    : converter_(Utf16NativeCharset(), charset) {}
+std::string NarrowAscii(std::u16string_view text) {
+  std::string bytes;
+  AppendAscii(text, bytes);
+  return bytes;
+}
 
-std::u16string Utf16Decoder::Decode(std::string_view bytes) {
-  static constexpr char16_t kReplacementCharacter[] = u"\uFFFD";
-  return Utf16FromBytes(
-      converter_.Convert(bytes, SingleByteLength, BytesOf(kReplacementCharacter)));
+std::u16string WidenAscii(std::string_view bytes) {
+  std::u16string text;
+  AppendAscii(bytes, text);
+  return text;
+}
+
+std::string EncodeUtf16(std::u16string_view text, const std::string& charset,
+                        std::string_view replacement) {
+  return ThreadConverter(charset, Utf16NativeCharset())
+      .Convert(BytesOf(text), Utf16CharacterLength, replacement);
 }
 
 std::u16string DecodeToUtf16(std::string_view bytes, const std::string& charset) {
-  return Utf16Decoder(charset).Decode(bytes);
+  static constexpr char16_t kReplacementCharacter[] = u"\uFFFD";
+  return Utf16FromBytes(ThreadConverter(Utf16NativeCharset(), charset)
+                            .Convert(bytes, SingleByteLength, BytesOf(kReplacementCharacter)));
 }
 
 std::string EncodeUtf8(std::u16string_view text) {
+  if (IsAscii(text)) return NarrowAscii(text);
   return EncodeUtf16(text, "UTF-8", "\xEF\xBF\xBD");
 }
 
-std::u16string DecodeUtf8(std::string_view bytes) { return DecodeToUtf16(bytes, "UTF-8"); }
+std::u16string DecodeUtf8(std::string_view bytes) {
+  if (IsAscii(bytes)) return WidenAscii(bytes);
+  return DecodeToUtf16(bytes, "UTF-8");
+}
 
 }  // namespace orvane::posix

@@ -160,11 +160,13 @@ TEST(TextConversion, KeepsTextLongerThanOneOutputChunk) {
   EXPECT_EQ(DecodeToUtf16(encoded, "CP1252").size(), text.size());
 }
 
-// A character cut off at the end counts once, and leaves nothing behind for the next text.
-TEST(TextConversion, OneDecoderServesManyTexts) {
-  Utf16Decoder decoder("UTF-8");
-  EXPECT_EQ(decoder.Decode("\xE7\x8E"), u"\uFFFD");
-  EXPECT_EQ(decoder.Decode("\xC3\xA9"), u"\u00E9");
+// A character cut off at the end counts once, and leaves nothing behind for the
+// next text, which the thread's same converter reads.
+TEST(TextConversion, OneConverterServesManyTexts) {
+  EXPECT_EQ(DecodeUtf8("\xE7\x8E"), u"\uFFFD");
+  EXPECT_EQ(DecodeUtf8("\xC3\xA9"), u"\u00E9");
+  EXPECT_EQ(&ThreadConverter(Utf16NativeCharset(), "UTF-8"),
+            &ThreadConverter(Utf16NativeCharset(), "UTF-8"));
 }
 
 }  // namespace

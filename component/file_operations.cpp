@@ -63,8 +63,9 @@ void AppendTextToFile(FileSystem& fs, CodePage& code_page, const std::u16string&
   fs.AppendToFile(path, bytes);
 }
 
-std::u16string CutAtNul(const std::u16string& text) {
-  return text.substr(0, text.find(u'\0'));
+std::u16string CutAtNul(std::u16string text) {
+  if (const size_t nul = text.find(u'\0'); nul != std::u16string::npos) text.resize(nul);
+  return text;
 }
 
 }  // namespace orvane

@@ -33,6 +33,6 @@ void AppendTextToFile(FileSystem& fs, CodePage& code_page, const std::u16string&
                       const std::u16string& text);
 
 // The characters before the first NUL; the whole text when there is none.
-std::u16string CutAtNul(const std::u16string& text);
+std::u16string CutAtNul(std::u16string text);
 
 }  // namespace orvane

@@ -7,13 +7,14 @@
 
 namespace orvane::posix {
 
-// Copies the file `source` to the file path `target`, replacing what is there.
-// The bytes go to a new file beside the target first, which then takes the
-// target's name in one step: a copy that fails on the way leaves the old target
-// as it was and no partial file behind. The copy gets the source's permission
-// bits. Returns 0 or the errno value of the first failure, with `failed_on_source`
-// telling whether reading the source was what failed.
-int CopyFileReplacing(SystemCalls& calls, const std::string& source, const std::string& target,
+// Copies the open file `source`, read from where it stands, to the file path
+// `target`, replacing what is there. The bytes go to a new file beside the
+// target first, which then takes the target's name in one step: a copy that
+// fails on the way leaves the old target as it was and no partial file behind.
+// The copy gets the permission bits `mode`, the source's. Returns 0 or the
+// errno value of the first failure, with `failed_on_source` telling whether
+// reading the source was what failed.
+int CopyFileReplacing(SystemCalls& calls, int source, mode_t mode, const std::string& target,
                       bool& failed_on_source);
 
 // Writes `bytes` as the file `target`, replacing what is there, in the same

@@ -34,6 +34,18 @@ bool IsAbsence(int os_error) {
          os_error == ELOOP;
 }
 
+// Closes the descriptor on every way out.
+struct DescriptorCloser {
+  explicit DescriptorCloser(SystemCalls& system_calls) : calls(system_calls) {}
+  ~DescriptorCloser() {
+    if (fd >= 0) calls.Close(fd);
+  }
+  DescriptorCloser(const DescriptorCloser&) = delete;
+  DescriptorCloser& operator=(const DescriptorCloser&) = delete;
+  SystemCalls& calls;
+  int fd = -1;
+};
+
 }  // namespace
 
 PosixFileSystem::PosixFileSystem(std::shared_ptr<SystemCalls> calls, std::string temporary_folder)
@@ -90,12 +102,21 @@ bool PosixFileSystem::FileExists(const std::u16string& path) {
 
 void PosixFileSystem::DeleteFile(const std::u16string& path) {
   const std::string native = NativePath(path);
-  // A folder is no file of that name.
-  if (IsFolder(native)) throw Error(errors::kFileNotFound);
   // Removing a name only needs the folder's leave; the file's own protection
   // is what the user set to keep it.
-  RequireWritable(native);
-  if (const int error = calls_->RemoveFile(native)) ThrowForFile(error, native);
+  const int access = calls_->CheckWritable(native);
+  if (IsWriteRefusal(access)) {
+    // A folder is no file of that name, protected or not.
+    if (IsFolder(native)) throw Error(errors::kFileNotFound);
+    ThrowForErrno(access, MissingPath::kFile);
+  }
+  if (const int error = calls_->RemoveFile(native)) {
+    // Linux refuses to unlink a folder with EISDIR, POSIX allows EPERM.
+    if ((error == EISDIR || error == EPERM) && IsFolder(native)) {
+      throw Error(errors::kFileNotFound);
+    }
+    ThrowForFile(error, native);
+  }
 }
 
 void PosixFileSystem::Deletefolder(const std::u16string& path) {
@@ -123,7 +144,18 @@ void PosixFileSystem::Deletefolder(const std::u16string& path) {
 
 void PosixFileSystem::CopyFile(const std::u16string& source, const std::u16string& destination) {
   const std::string from = NativePath(source);
-  if (!IsRegularFile(from)) throw Error(errors::kFileNotFound);
+  // Opened first, and tested as opened: a file that is not there, a folder or
+  // a pipe is no file to copy. Not waiting keeps a pipe from holding the open up.
+  DescriptorCloser input(*calls_);
+  if (const int error = calls_->Open(from, O_RDONLY | O_NONBLOCK, 0, input.fd)) {
+    if (IsAbsence(error)) throw Error(errors::kFileNotFound);
+    ThrowForErrno(error, MissingPath::kFile);
+  }
+  struct stat status {};
+  if (const int error = calls_->FileStatus(input.fd, status)) {
+    ThrowForErrno(error, MissingPath::kFile);
+  }
+  if (!S_ISREG(status.st_mode)) throw Error(errors::kFileNotFound);
   if (destination.empty()) throw Error(errors::kPathNotFound);
   std::string to = NativePath(destination);
   if (EndsWithSeparator(to)) to += LastNameOf(from);
@@ -131,7 +163,8 @@ void PosixFileSystem::CopyFile(const std::u16string& source, const std::u16strin
   if (IsRegularFile(to)) RequireWritable(to);
 
   bool failed_on_source = false;
-  if (const int error = CopyFileReplacing(*calls_, from, to, failed_on_source)) {
+  if (const int error = CopyFileReplacing(*calls_, input.fd, status.st_mode, to,
+                                          failed_on_source)) {
     if (failed_on_source) ThrowForErrno(error, MissingPath::kFile);
     ThrowForErrno(error, MissingPath::kFolder);  // the new file is made, so only a folder can miss
   }
@@ -165,20 +198,27 @@ void PosixFileSystem::DeleteEmptyFolder(const std::u16string& path) {
 void PosixFileSystem::AppendToFile(const std::u16string& path, std::string_view bytes) {
   const std::string native = NativePath(path);
   int fd = -1;
-  // With O_CREAT only a missing folder can make the path not found.
-  if (const int error = calls_->Open(native, O_WRONLY | O_CREAT | O_APPEND, 0666, fd)) {
-    ThrowForErrno(error, MissingPath::kFolder);
+  off_t length_before = 0;
+  // A file made by this open has no length to tell; only one that was there
+  // must be asked for it. With O_CREAT only a missing folder can make the path
+  // not found.
+  int error = calls_->Open(native, O_WRONLY | O_CREAT | O_EXCL | O_APPEND, 0666, fd);
+  if (error == EEXIST) {
+    if ((error = calls_->Open(native, O_WRONLY | O_CREAT | O_APPEND, 0666, fd)) == 0) {
+      struct stat before {};
+      if (const int status_error = calls_->FileStatus(fd, before)) {
+        calls_->Close(fd);
+        ThrowForErrno(status_error, MissingPath::kFile);
+      }
+      length_before = before.st_size;
+    }
   }
-  struct stat before {};
-  if (const int error = calls_->FileStatus(fd, before)) {
-    calls_->Close(fd);
-    ThrowForErrno(error, MissingPath::kFile);
-  }
-  if (const int error = WriteAll(*calls_, fd, bytes.data(), bytes.size())) {
+  if (error != 0) ThrowForErrno(error, MissingPath::kFolder);
+  if (const int write_error = WriteAll(*calls_, fd, bytes.data(), bytes.size())) {
     // Take back whatever part of the bytes did get written.
-    calls_->Truncate(fd, before.st_size);
+    calls_->Truncate(fd, length_before);
     calls_->Close(fd);
-    ThrowForErrno(error, MissingPath::kFile);
+    ThrowForErrno(write_error, MissingPath::kFile);
   }
   if (const int close_error = calls_->Close(fd)) ThrowForErrno(close_error, MissingPath::kFile);
 }

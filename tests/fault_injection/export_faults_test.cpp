@@ -62,8 +62,8 @@ class FaultAtCall final : public posix::SystemCalls {
   int Open(const std::string& p, int flags, mode_t mode, int& fd) override {
     return Maybe([&] { return SystemCalls::Open(p, flags, mode, fd); });
   }
-  int CreateUniqueFile(std::string& t, int& fd) override {
-    return Maybe([&] { return SystemCalls::CreateUniqueFile(t, fd); });
+  int CreateUniqueFile(std::string& t, mode_t mode, int& fd) override {
+    return Maybe([&] { return SystemCalls::CreateUniqueFile(t, mode, fd); });
   }
   int FileStatus(int fd, struct stat& out) override {
     return Maybe([&] { return SystemCalls::FileStatus(fd, out); });

@@ -91,7 +91,12 @@ def time_text(measure):
     if not measure:
         return "-"
     value = measure.median
-    text = "%.3g ms" % (value / 1e3) if value >= 1e3 else "%.3g µs" % value
+    if value >= 1e6:
+        text = "%.3g s" % (value / 1e6)
+    elif value >= 1e3:
+        text = "%.3g ms" % (value / 1e3)
+    else:
+        text = "%.3g µs" % value
     return text + measure.spread()
 
 

@@ -56,11 +56,24 @@ void DeleteFileIfExists(FileSystem& fs, const std::u16string& path) {
   if (fs.FileExists(path)) fs.DeleteFile(path);
 }
 
-void AppendTextToFile(FileSystem& fs, CodePage& code_page, const std::u16string& path,
-                      const std::u16string& text) {
+namespace {
+
+std::string TextFileBytes(CodePage& code_page, const std::u16string& text) {
   std::string bytes = code_page.FromUtf16(text);
   bytes += "\r\n";
-  fs.AppendToFile(path, bytes);
+  return bytes;
+}
+
+}  // namespace
+
+void AppendTextToFile(FileSystem& fs, CodePage& code_page, const std::u16string& path,
+                      const std::u16string& text) {
+  fs.AppendToFile(path, TextFileBytes(code_page, text));
+}
+
+void WriteTextFile(FileSystem& fs, CodePage& code_page, const std::u16string& path,
+                   const std::u16string& text) {
+  fs.ReplaceWithNewFile(path, TextFileBytes(code_page, text));
 }
 
 std::u16string CutAtNul(std::u16string text) {

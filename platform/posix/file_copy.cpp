@@ -3,8 +3,10 @@
 #include <fcntl.h>
 
 #include <array>
+#include <cerrno>
 #include <utility>
 
+#include "platform/posix/error_mapping.h"
 #include "platform/posix/path_text.h"
 
 namespace orvane::posix {
@@ -58,10 +60,28 @@ int CopyBytes(SystemCalls& calls, int from, int to, bool& failed_on_source) {
   }
 }
 
+// Gives the finished new file the target's name. Where nothing has that name,
+// as in a new destination, nothing needs to be asked first.
+int TakeTargetName(SystemCalls& calls, const std::string& temporary, const std::string& target,
+                   const ReplaceCheck& may_replace) {
+  const int error = calls.RenameWithoutReplacing(temporary, target);
+  if (error != EEXIST && error != EINVAL && error != ENOSYS) return error;
+  if (const int refusal = may_replace()) return refusal;
+  return calls.Rename(temporary, target);
+}
+
 }  // namespace
 
+int ReplaceRefusal(SystemCalls& calls, const std::string& target) {
+  struct stat status {};
+  if (const int error = calls.Status(target, status)) return IsAbsence(error) ? 0 : error;
+  if (!S_ISREG(status.st_mode)) return 0;
+  const int access = calls.CheckWritable(target);
+  return IsWriteRefusal(access) ? access : 0;
+}
+
 int CopyFileReplacing(SystemCalls& calls, int source, mode_t mode, const std::string& target,
-                      bool& failed_on_source) {
+                      const ReplaceCheck& may_replace, bool& failed_on_source) {
   failed_on_source = false;
   std::string temporary = TemporaryTemplateFor(target);
   OpenFile output(calls);
@@ -71,19 +91,20 @@ int CopyFileReplacing(SystemCalls& calls, int source, mode_t mode, const std::st
   if (const int error = calls.ChangeMode(output.fd(), mode & 0777)) return error;
   if (const int error = CopyBytes(calls, source, output.fd(), failed_on_source)) return error;
   if (const int error = output.Close()) return error;
-  if (const int error = calls.Rename(temporary, target)) return error;
+  if (const int error = TakeTargetName(calls, temporary, target, may_replace)) return error;
   output.Keep();
   return 0;
 }
 
-int WriteFileReplacing(SystemCalls& calls, const std::string& target, std::string_view bytes) {
+int WriteFileReplacing(SystemCalls& calls, const std::string& target, std::string_view bytes,
+                       const ReplaceCheck& may_replace) {
   std::string temporary = TemporaryTemplateFor(target);
   OpenFile output(calls);
   if (const int error = calls.CreateUniqueFile(temporary, 0666, output.fd())) return error;
   output.RemoveOnExit(temporary);
   if (const int error = WriteAll(calls, output.fd(), bytes.data(), bytes.size())) return error;
   if (const int error = output.Close()) return error;
-  if (const int error = calls.Rename(temporary, target)) return error;
+  if (const int error = TakeTargetName(calls, temporary, target, may_replace)) return error;
   output.Keep();
   return 0;
 }

@@ -14,24 +14,18 @@
 namespace orvane::posix {
 namespace {
 
-// A NUL would cut the path short at the operating system and so name another path.
-bool HoldsNul(const std::u16string& path) { return path.find(u'\0') != std::u16string::npos; }
+// A NUL would cut the path short at the operating system and so name another
+// path. Every file operation asks, so no early way out: the compiler then tests
+// many characters at once.
+bool HoldsNul(const std::u16string& path) {
+  unsigned nul = 0;
+  for (const char16_t c : path) nul |= unsigned(c == u'\0');
+  return nul != 0;
+}
 
 std::string NativePath(const std::u16string& path) {
   if (HoldsNul(path)) throw Error(errors::kPathFileAccessError);
   return EncodeUtf8(path);
-}
-
-// Refusals of a write that the user has not allowed; anything else (a file
-// that vanished meanwhile) is left to the operation itself.
-bool IsWriteRefusal(int os_error) {
-  return os_error == EACCES || os_error == EPERM || os_error == EROFS;
-}
-
-// What stat answers for a path that is not there.
-bool IsAbsence(int os_error) {
-  return os_error == ENOENT || os_error == ENOTDIR || os_error == ENAMETOOLONG ||
-         os_error == ELOOP;
 }
 
 // Closes the descriptor on every way out.
@@ -159,11 +153,11 @@ void PosixFileSystem::CopyFile(const std::u16string& source, const std::u16strin
   if (destination.empty()) throw Error(errors::kPathNotFound);
   std::string to = NativePath(destination);
   if (EndsWithSeparator(to)) to += LastNameOf(from);
-  // The copy replaces the target by a rename, which its own protection would not stop.
-  if (IsRegularFile(to)) RequireWritable(to);
 
   bool failed_on_source = false;
-  if (const int error = CopyFileReplacing(*calls_, input.fd, status.st_mode, to,
+  // The copy replaces the target by a rename, which its own protection would not stop.
+  const ReplaceCheck may_replace = [&] { return ReplaceRefusal(*calls_, to); };
+  if (const int error = CopyFileReplacing(*calls_, input.fd, status.st_mode, to, may_replace,
                                           failed_on_source)) {
     if (failed_on_source) ThrowForErrno(error, MissingPath::kFile);
     ThrowForErrno(error, MissingPath::kFolder);  // the new file is made, so only a folder can miss
@@ -214,13 +208,27 @@ void PosixFileSystem::AppendToFile(const std::u16string& path, std::string_view 
     }
   }
   if (error != 0) ThrowForErrno(error, MissingPath::kFolder);
-  if (const int write_error = WriteAll(*calls_, fd, bytes.data(), bytes.size())) {
+  WriteAndClose(fd, bytes, length_before);
+}
+
+void PosixFileSystem::ReplaceWithNewFile(const std::u16string& path, std::string_view bytes) {
+  const std::string native = NativePath(path);
+  int fd = -1;
+  const int error = calls_->Open(native, O_WRONLY | O_CREAT | O_EXCL, 0666, fd);
+  // Something of that name: the steps one by one, with their errors.
+  if (error == EEXIST) return FileSystem::ReplaceWithNewFile(path, bytes);
+  if (error != 0) ThrowForErrno(error, MissingPath::kFolder);
+  WriteAndClose(fd, bytes, 0);
+}
+
+void PosixFileSystem::WriteAndClose(int fd, std::string_view bytes, off_t length_before) {
+  if (const int error = WriteAll(*calls_, fd, bytes.data(), bytes.size())) {
     // Take back whatever part of the bytes did get written.
     calls_->Truncate(fd, length_before);
     calls_->Close(fd);
-    ThrowForErrno(write_error, MissingPath::kFile);
+    ThrowForErrno(error, MissingPath::kFile);
   }
-  if (const int close_error = calls_->Close(fd)) ThrowForErrno(close_error, MissingPath::kFile);
+  if (const int error = calls_->Close(fd)) ThrowForErrno(error, MissingPath::kFile);
 }
 
 std::string PosixFileSystem::ReadFileBytes(const std::u16string& path) {

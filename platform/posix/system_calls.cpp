@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -58,6 +59,10 @@ int SystemCalls::RemoveFile(const std::string& path) { return ErrorOf(::unlink(p
 
 int SystemCalls::Rename(const std::string& from, const std::string& to) {
   return ErrorOf(::rename(from.c_str(), to.c_str()));
+}
+
+int SystemCalls::RenameWithoutReplacing(const std::string& from, const std::string& to) {
+  return ErrorOf(::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE));
 }
 
 int SystemCalls::ListFolder(const std::string& path, std::vector<std::string>& names) {

@@ -28,6 +28,9 @@ class SystemCalls {
   virtual int RemoveFolder(const std::string& path);
   virtual int RemoveFile(const std::string& path);
   virtual int Rename(const std::string& from, const std::string& to);
+  // The same when nothing has the name `to`; EEXIST when something has, and
+  // EINVAL or ENOSYS where the file system cannot rename that way.
+  virtual int RenameWithoutReplacing(const std::string& from, const std::string& to);
   // The names in a folder, without "." and "..".
   virtual int ListFolder(const std::string& path, std::vector<std::string>& names);
 

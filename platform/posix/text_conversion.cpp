@@ -154,13 +154,87 @@ std::u16string DecodeToUtf16(std::string_view bytes, const std::string& charset)
                             .Convert(bytes, SingleByteLength, BytesOf(kReplacementCharacter)));
 }
 
+bool AppendValidUtf8(std::string_view bytes, std::u16string& out) {
+  const size_t start = out.size();
+  for (size_t i = 0; i < bytes.size();) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    if (lead < 0x80) {
+      out += static_cast<char16_t>(lead);
+      ++i;
+      continue;
+    }
+    const size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                          : lead >= 0xE0 && lead <= 0xEF ? 3
+                          : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                         : 0;
+    uint32_t code = lead & (0x7Fu >> length);
+    size_t k = 1;
+    for (; length > 0 && k < length && i + k < bytes.size() &&
+           (static_cast<unsigned char>(bytes[i + k]) & 0xC0) == 0x80;
+         ++k) {
+      code = code << 6 | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
+    }
+    const bool shortest = length == 2 || (length == 3 && code >= 0x800) ||
+                          (length == 4 && code >= 0x10000 && code <= 0x10FFFF);
+    if (length == 0 || k < length || !shortest || (code >= 0xD800 && code <= 0xDFFF)) {
+      out.resize(start);
+      return false;
+    }
+    if (code < 0x10000) {
+      out += static_cast<char16_t>(code);
+    } else {
+      code -= 0x10000;
+      out += static_cast<char16_t>(0xD800 + (code >> 10));
+      out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+    }
+    i += length;
+  }
+  return true;
+}
+
+bool AppendValidUtf16AsUtf8(std::u16string_view text, std::string& out) {
+  const size_t start = out.size();
+  for (size_t i = 0; i < text.size(); ++i) {
+    uint32_t code = text[i];
+    if (code >= 0xD800 && code <= 0xDFFF) {
+      const bool pair = code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                        text[i + 1] <= 0xDFFF;
+      if (!pair) {
+        out.resize(start);
+        return false;
+      }
+      code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
+    }
+    if (code < 0x80) {
+      out += static_cast<char>(code);
+    } else if (code < 0x800) {
+      out += static_cast<char>(0xC0 | code >> 6);
+      out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+      out += static_cast<char>(0xE0 | code >> 12);
+      out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+      out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | code >> 18);
+      out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+      out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+      out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+  }
+  return true;
+}
+
 std::string EncodeUtf8(std::u16string_view text) {
   if (IsAscii(text)) return NarrowAscii(text);
+  std::string bytes;
+  if (AppendValidUtf16AsUtf8(text, bytes)) return bytes;
   return EncodeUtf16(text, "UTF-8", "\xEF\xBF\xBD");
 }
 
 std::u16string DecodeUtf8(std::string_view bytes) {
   if (IsAscii(bytes)) return WidenAscii(bytes);
+  std::u16string text;
+  if (AppendValidUtf8(bytes, text)) return text;
   return DecodeToUtf16(bytes, "UTF-8");
 }
 

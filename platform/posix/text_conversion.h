@@ -60,6 +60,12 @@ std::string EncodeUtf16(std::u16string_view text, const std::string& charset,
 // U+FFFD, and a character cut off at the end of the input becomes one U+FFFD.
 std::u16string DecodeToUtf16(std::string_view bytes, const std::string& charset);
 
+// Valid UTF-8 and UTF-16 converted without iconv, appended to `out`: false,
+// with `out` as it was, at the first sequence that is no character, which the
+// caller then leaves to iconv.
+bool AppendValidUtf8(std::string_view bytes, std::u16string& out);
+bool AppendValidUtf16AsUtf8(std::u16string_view text, std::string& out);
+
 // UTF-16 <-> UTF-8, for paths and the terminal. Broken sequences become U+FFFD.
 std::string EncodeUtf8(std::u16string_view text);
 std::u16string DecodeUtf8(std::string_view bytes);

@@ -56,6 +56,9 @@ class FaultAtCall final : public posix::SystemCalls {
   int Rename(const std::string& from, const std::string& to) override {
     return Maybe([&] { return SystemCalls::Rename(from, to); });
   }
+  int RenameWithoutReplacing(const std::string& from, const std::string& to) override {
+    return Maybe([&] { return SystemCalls::RenameWithoutReplacing(from, to); });
+  }
   int ListFolder(const std::string& p, std::vector<std::string>& names) override {
     return Maybe([&] { return SystemCalls::ListFolder(p, names); });
   }

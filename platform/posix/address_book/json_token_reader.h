@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ascii_text.h"
 #include "platform/posix/address_book/line_counting_input.h"
 
 namespace orvane::posix {
@@ -43,6 +44,36 @@ inline std::string DescribeSyntaxError(const LineCountingInput& input,
          std::to_string(input.ColumnOf(offset)) + ": not valid JSON: " + words;
 }
 
+// Where the first byte of `text` that starts no UTF-8 character stands; the
+// end of `text` when there is none. Overlong forms, surrogates (a lone one
+// written as an escape comes out as one) and code points beyond U+10FFFF are
+// no characters.
+inline size_t InvalidUtf8At(std::string_view text) {
+  for (size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    const size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                          : lead >= 0xE0 && lead <= 0xEF ? 3
+                          : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                         : 0;
+    if (length == 0 || i + length > text.size()) return i;
+    uint32_t code = lead & (0x7Fu >> length);
+    for (size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return i;
+      code = code << 6 | (next & 0x3F);
+    }
+    const bool shortest = length == 2 || (length == 3 && code >= 0x800) ||
+                          (length == 4 && code >= 0x10000 && code <= 0x10FFFF);
+    if (!shortest || (code >= 0xD800 && code <= 0xDFFF)) return i;
+    i += length;
+  }
+  return text.size();
+}
+
 // Hands the JSON reader's events to a builder, noting the line of a refusal.
 template <typename Builder>
 class SaxToBuilder {
@@ -73,11 +104,11 @@ class SaxToBuilder {
   // Only asked for when numbers are read as text, which this reader never does.
   bool RawNumber(const Ch*, rapidjson::SizeType, bool) { return Forward(Token(Kind::kFloat)); }
   bool String(const Ch* text, rapidjson::SizeType length, bool) {
-    return Forward(Token(Kind::kString, {text, length}));
+    return Text(Kind::kString, {text, length});
   }
   bool StartObject() { return Forward(Token(Kind::kStartObject)); }
   bool Key(const Ch* text, rapidjson::SizeType length, bool) {
-    return Forward(Token(Kind::kKey, {text, length}));
+    return Text(Kind::kKey, {text, length});
   }
   bool EndObject(rapidjson::SizeType) { return Forward(Token(Kind::kEndObject)); }
   bool StartArray() { return Forward(Token(Kind::kStartArray)); }
@@ -91,6 +122,20 @@ class SaxToBuilder {
     token.kind = kind;
     token.text = text;
     return token;
+  }
+
+  // The reader copies strings as they are; their encoding is checked here, at
+  // once for the ASCII that most are.
+  bool Text(Kind kind, std::string_view text) {
+    if (!IsAscii(text)) {
+      if (const size_t bad = InvalidUtf8At(text); bad < text.size()) {
+        // The place of the byte in the text read: exact unless an escape stands before it.
+        problem_ = DescribeSyntaxError(input_, rapidjson::kParseErrorStringInvalidEncoding,
+                                       input_.OffsetOf(text.data() + bad));
+        return false;
+      }
+    }
+    return Forward(Token(kind, text));
   }
 
   bool Integer(int64_t value) {
@@ -125,10 +170,10 @@ std::string ReadJsonTokens(std::string& text, Builder& builder) {
   json_reading::SaxToBuilder<Builder> sax(builder, input);
   rapidjson::Reader reader;
   // Iterative: no nesting, however deep, can exhaust the stack.
-  constexpr unsigned kFlags = rapidjson::kParseInsituFlag | rapidjson::kParseValidateEncodingFlag |
-                              rapidjson::kParseIterativeFlag;
+  constexpr unsigned kFlags = rapidjson::kParseInsituFlag | rapidjson::kParseIterativeFlag;
   const rapidjson::ParseResult result = reader.Parse<kFlags>(input, sax);
   if (result.Code() == rapidjson::kParseErrorTermination) return sax.problem();
+  // Bytes outside strings that are no JSON are refused by the reader anyway.
   if (result.IsError()) {
     return json_reading::DescribeSyntaxError(input, result.Code(), result.Offset());
   }

@@ -27,6 +27,7 @@ class LineCountingInput {
     return c;
   }
   size_t Tell() const { return static_cast<size_t>(at_ - begin_); }
+  size_t OffsetOf(const Ch* place) const { return static_cast<size_t>(place - begin_); }
 
   // Decoded characters go over the text already read.
   Ch* PutBegin() { return write_ = at_; }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -175,10 +176,27 @@ double SecondsSince(int64_t start_nanoseconds) {
   return static_cast<double>(NowNanoseconds() - start_nanoseconds) / 1e9;
 }
 
-double BareExportLoop(int items, int64_t bytes_per_item, const std::string& working_folder,
-                      const std::string& destination) {
+namespace {
+
+int64_t ProcessorNanoseconds() {
+  timespec now{};
+  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
+}
+
+}  // namespace
+
+Stopwatch::Stopwatch() : wall_start_(NowNanoseconds()), cpu_start_(ProcessorNanoseconds()) {}
+
+Elapsed Stopwatch::Read() const {
+  return {SecondsSince(wall_start_),
+          static_cast<double>(ProcessorNanoseconds() - cpu_start_) / 1e9};
+}
+
+Elapsed BareExportLoop(int items, int64_t bytes_per_item, const std::string& working_folder,
+                       const std::string& destination) {
   const std::string bytes(static_cast<size_t>(bytes_per_item), 'x');
-  const int64_t start = NowNanoseconds();
+  const Stopwatch stopwatch;
   for (int item = 1; item <= items; ++item) {
     const std::string name = "ExpressvCard" + std::to_string(item) + ".vcf";
     const std::string working = working_folder + "/" + name;
@@ -191,7 +209,7 @@ double BareExportLoop(int items, int64_t bytes_per_item, const std::string& work
     Check(IsFile(working), "test");
     Check(::unlink(working.c_str()) == 0, "unlink");
   }
-  return SecondsSince(start);
+  return stopwatch.Read();
 }
 
 double Median(std::vector<double> values) {
@@ -205,9 +223,11 @@ void ReportPerItem(benchmark::State& state, double seconds_per_item) {
   state.counters["per_item_us"] = seconds_per_item * 1e6;
 }
 
-void ReportFloor(benchmark::State& state, double seconds_per_item, double ratio) {
+void ReportFloor(benchmark::State& state, double seconds_per_item, double ratio,
+                 double cpu_ratio) {
   state.counters["floor_per_item_us"] = seconds_per_item * 1e6;
   state.counters["ratio"] = ratio;
+  state.counters["cpu_ratio"] = cpu_ratio;
 }
 
 void ReportTotal(benchmark::State& state, double seconds) {

@@ -55,18 +55,37 @@ int64_t PeakMemoryBytes();
 double SecondsSince(int64_t start_nanoseconds);
 int64_t NowNanoseconds();
 
+// Wall-clock seconds and the seconds of processor time this process spent
+// (user and system): the second is less at the mercy of what other processes
+// on the machine do with the disk.
+struct Elapsed {
+  double wall = 0;
+  double cpu = 0;
+};
+
+class Stopwatch {
+ public:
+  Stopwatch();
+  Elapsed Read() const;
+
+ private:
+  int64_t wall_start_;
+  int64_t cpu_start_;
+};
+
 // The file work a whole export cannot do without, item by item, in bare calls:
 // write a working file of `bytes_per_item` bytes in `working_folder`, test it,
 // copy it into `destination` beside its target and rename it over the target,
-// test it, delete it. Returns the seconds it took.
-double BareExportLoop(int items, int64_t bytes_per_item, const std::string& working_folder,
-                      const std::string& destination);
+// test it, delete it.
+Elapsed BareExportLoop(int items, int64_t bytes_per_item, const std::string& working_folder,
+                       const std::string& destination);
 
 double Median(std::vector<double> values);
 
 // Counters every case reports, read by the table of scripts/bench.sh.
 void ReportPerItem(benchmark::State& state, double seconds_per_item);
-void ReportFloor(benchmark::State& state, double seconds_per_item, double ratio);
+void ReportFloor(benchmark::State& state, double seconds_per_item, double ratio,
+                 double cpu_ratio);
 void ReportTotal(benchmark::State& state, double seconds);
 void ReportPeakMemory(benchmark::State& state, int64_t bytes);
 

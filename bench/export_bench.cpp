@@ -33,59 +33,65 @@ struct ExportCase {
   std::string store_file() const { return type == kAddressBook ? address_book : mail_store; }
 };
 
-// One run of the component; the seconds it took, or nothing when it failed.
-std::optional<double> RunExport(const ExportCase& run, const std::string& destination,
-                                int64_t& peak_memory, int64_t& bytes_per_item) {
-  RemoveTree(destination);
+// One run of the component into a new destination; the time it took, or
+// nothing when it failed.
+std::optional<Elapsed> RunExport(const ExportCase& run, const std::string& destination,
+                                 int64_t& peak_memory, int64_t& bytes_per_item) {
   BenchComponent component(run.address_book, run.mail_store);
   ResetPeakMemory();
-  const int64_t start = NowNanoseconds();
+  const Stopwatch stopwatch;
   const int32_t result = component.object().Export2(posix::DecodeUtf8(destination), u"",
                                                     run.type, std::nullopt, u"", u"");
-  const double seconds = SecondsSince(start);
+  const Elapsed elapsed = stopwatch.Read();
   peak_memory = std::max(peak_memory, PeakMemoryBytes());
   const FolderContent written = ContentOf(destination);
   if (result != 0 || written.files != run.items || component.messages_shown() != 0) {
     return std::nullopt;
   }
   bytes_per_item = written.bytes / run.items;
-  RemoveTree(destination);
-  return seconds;
+  return elapsed;
 }
 
-double RunFloor(const ExportCase& run, int64_t bytes_per_item, const std::string& destination) {
-  const std::string working = ScratchFolder() + "/app/tmp/floor";
-  RemoveTree(destination);
-  RemoveTree(working);
+Elapsed RunFloor(const ExportCase& run, int64_t bytes_per_item, const std::string& destination) {
+  const std::string working = destination + "-working";
   std::filesystem::create_directories(destination);
   std::filesystem::create_directories(working);
-  const double seconds = BareExportLoop(run.items, bytes_per_item, working, destination);
-  RemoveTree(destination);
-  RemoveTree(working);
-  return seconds;
+  return BareExportLoop(run.items, bytes_per_item, working, destination);
 }
 
+// Each side writes into folders of its own that no one has used, and they are
+// removed only after the last measurement: removing thousands of files just
+// before a run makes the file system slower at making new ones for a while.
 void ExportAgainstFloor(benchmark::State& state, const ExportCase& run) {
-  const std::string destination = ScratchFolder() + "/out";
-  std::vector<double> runs, floors, ratios;
+  const std::string outputs = ScratchFolder() + "/outputs";
+  std::filesystem::create_directories(outputs);
+  int folders = 0;
+  const auto new_folder = [&] { return outputs + "/" + std::to_string(++folders); };
+  std::vector<double> runs, floors, ratios, cpu_ratios;
   int64_t peak_memory = 0;
   int64_t bytes_per_item = 0;
   for (auto _ : state) {
     // The order changes each time, so that neither side always meets a disk
     // the other has just worked.
     const bool floor_first = runs.size() % 2 == 1 && bytes_per_item > 0;
-    std::optional<double> floor;
-    if (floor_first) floor = RunFloor(run, bytes_per_item, destination);
-    const std::optional<double> seconds = RunExport(run, destination, peak_memory, bytes_per_item);
-    if (!seconds) return state.SkipWithError("the export failed or missed items");
-    if (!floor_first) floor = RunFloor(run, bytes_per_item, destination);
-    state.SetIterationTime(*seconds);
-    runs.push_back(*seconds);
-    floors.push_back(*floor);
-    ratios.push_back(*seconds / *floor);
+    std::optional<Elapsed> floor;
+    if (floor_first) floor = RunFloor(run, bytes_per_item, new_folder());
+    const std::optional<Elapsed> elapsed =
+        RunExport(run, new_folder(), peak_memory, bytes_per_item);
+    if (!elapsed) {
+      RemoveTree(outputs);
+      return state.SkipWithError("the export failed or missed items");
+    }
+    if (!floor_first) floor = RunFloor(run, bytes_per_item, new_folder());
+    state.SetIterationTime(elapsed->wall);
+    runs.push_back(elapsed->wall);
+    floors.push_back(floor->wall);
+    ratios.push_back(elapsed->wall / floor->wall);
+    cpu_ratios.push_back(elapsed->cpu / floor->cpu);
   }
+  RemoveTree(outputs);
   ReportPerItem(state, Median(runs) / run.items);
-  ReportFloor(state, Median(floors) / run.items, Median(ratios));
+  ReportFloor(state, Median(floors) / run.items, Median(ratios), Median(cpu_ratios));
   ReportTotal(state, Median(runs));
   ReportPeakMemory(state, peak_memory);
   state.counters["store_mb"] =

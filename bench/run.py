@@ -140,10 +140,11 @@ def main():
     if peers:
         results["peer_vobject"] = peers
 
-    counters = ["per_item_us", "floor_per_item_us", "ratio", "peak_mb", "total_ms", "store_mb"]
+    counters = ["per_item_us", "floor_per_item_us", "ratio", "cpu_ratio", "peak_mb", "total_ms",
+                "store_mb"]
     peer = {key: Measure([r.get(key) for r in peers]) for key in counters}
-    rows = [("case", "n", "time per item", "floor per item", "ratio", "total", "peak memory",
-             "target")]
+    rows = [("case", "n", "time per item", "floor per item", "ratio", "cpu ratio", "total",
+             "peak memory", "target")]
     missed = 0
     for name, runs in results.items():
         label, n = describe(name)
@@ -154,6 +155,7 @@ def main():
         rows.append((
             label, n, time_text(m["per_item_us"]), time_text(m["floor_per_item_us"]),
             "%.2f%s" % (m["ratio"].median, m["ratio"].spread()) if m["ratio"] else "-",
+            "%.2f%s" % (m["cpu_ratio"].median, m["cpu_ratio"].spread()) if m["cpu_ratio"] else "-",
             time_text(Measure([t * 1e3 for t in m["total_ms"].values])),
             "%.0f MB%s" % (m["peak_mb"].median, m["peak_mb"].spread()) if m["peak_mb"] else "-",
             (target + (": met" if met else ": MISSED")) if target else ""))

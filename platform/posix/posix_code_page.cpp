@@ -128,15 +128,16 @@ void PosixCodePage::AppendEncoded(std::u16string_view text, std::string& bytes) 
     bytes += EncodeUtf16(text, charset_, "?");
     return;
   }
-  size_t unknown_start = 0;
-  for (size_t i = 0; i <= text.size(); ++i) {
-    const auto known = i < text.size() ? single_bytes_->to_byte.find(text[i])
-                                       : single_bytes_->to_byte.end();
-    if (i < text.size() && known == single_bytes_->to_byte.end()) continue;
-    if (i > unknown_start) bytes += EncodeUtf16(text.substr(unknown_start, i - unknown_start), charset_, "?");
-    if (i < text.size()) bytes += known->second;
-    unknown_start = i + 1;
+  // What the table lacks goes to iconv in runs, so that a surrogate pair stays whole.
+  size_t unwritten = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto known = single_bytes_->to_byte.find(text[i]);
+    if (known == single_bytes_->to_byte.end()) continue;
+    if (i > unwritten) bytes += EncodeUtf16(text.substr(unwritten, i - unwritten), charset_, "?");
+    bytes += known->second;
+    unwritten = i + 1;
   }
+  if (unwritten < text.size()) bytes += EncodeUtf16(text.substr(unwritten), charset_, "?");
 }
 
 std::u16string PosixCodePage::ToUtf16(const std::string& bytes) {

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/error.h"
+#include "platform/utf8_character.h"
 
 namespace orvane::posix {
 namespace {
@@ -157,37 +158,19 @@ std::u16string DecodeToUtf16(std::string_view bytes, const std::string& charset)
 bool AppendValidUtf8(std::string_view bytes, std::u16string& out) {
   const size_t start = out.size();
   for (size_t i = 0; i < bytes.size();) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    if (lead < 0x80) {
-      out += static_cast<char16_t>(lead);
-      ++i;
-      continue;
-    }
-    const size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
-                          : lead >= 0xE0 && lead <= 0xEF ? 3
-                          : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                         : 0;
-    uint32_t code = lead & (0x7Fu >> length);
-    size_t k = 1;
-    for (; length > 0 && k < length && i + k < bytes.size() &&
-           (static_cast<unsigned char>(bytes[i + k]) & 0xC0) == 0x80;
-         ++k) {
-      code = code << 6 | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
-    }
-    const bool shortest = length == 2 || (length == 3 && code >= 0x800) ||
-                          (length == 4 && code >= 0x10000 && code <= 0x10FFFF);
-    if (length == 0 || k < length || !shortest || (code >= 0xD800 && code <= 0xDFFF)) {
+    const Utf8Character character = Utf8CharacterAt(bytes, i);
+    if (character.length == 0) {
       out.resize(start);
       return false;
     }
-    if (code < 0x10000) {
-      out += static_cast<char16_t>(code);
+    if (character.code < 0x10000) {
+      out += static_cast<char16_t>(character.code);
     } else {
-      code -= 0x10000;
-      out += static_cast<char16_t>(0xD800 + (code >> 10));
-      out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+      const uint32_t above = character.code - 0x10000;
+      out += static_cast<char16_t>(0xD800 + (above >> 10));
+      out += static_cast<char16_t>(0xDC00 + (above & 0x3FF));
     }
-    i += length;
+    i += character.length;
   }
   return true;
 }

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/ascii_text.h"
+#include "platform/utf8_character.h"
 #include "platform/posix/address_book/line_counting_input.h"
 
 namespace orvane::posix {
@@ -44,31 +45,13 @@ inline std::string DescribeSyntaxError(const LineCountingInput& input,
          std::to_string(input.ColumnOf(offset)) + ": not valid JSON: " + words;
 }
 
-// Where the first byte of `text` that starts no UTF-8 character stands; the
-// end of `text` when there is none. Overlong forms, surrogates (a lone one
-// written as an escape comes out as one) and code points beyond U+10FFFF are
-// no characters.
+// Where the first byte of `text` that starts no UTF-8 character stands (a lone
+// surrogate written as an escape comes out as such bytes); the end of `text`
+// when there is none.
 inline size_t InvalidUtf8At(std::string_view text) {
   for (size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    const size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
-                          : lead >= 0xE0 && lead <= 0xEF ? 3
-                          : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                         : 0;
-    if (length == 0 || i + length > text.size()) return i;
-    uint32_t code = lead & (0x7Fu >> length);
-    for (size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return i;
-      code = code << 6 | (next & 0x3F);
-    }
-    const bool shortest = length == 2 || (length == 3 && code >= 0x800) ||
-                          (length == 4 && code >= 0x10000 && code <= 0x10FFFF);
-    if (!shortest || (code >= 0xD800 && code <= 0xDFFF)) return i;
+    const size_t length = Utf8CharacterAt(text, i).length;
+    if (length == 0) return i;
     i += length;
   }
   return text.size();

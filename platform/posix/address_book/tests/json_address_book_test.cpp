@@ -265,6 +265,9 @@ TEST_F(LibraryTest, OnlyTheGetterOfTheTagsTypeAnswersWithItsLastValue) {
         << std::hex << tag;
   }
   EXPECT_EQ(NameOf(context_, entries_[0]), "Zo\xEB ?");  // in the code page
+  // Also right after the tag of the first occurrence was read, as the component reads.
+  ASSERT_EQ(library_->kWabGetPropTag(context_, entries_[0], 0, 0), kDisplayName);
+  EXPECT_EQ(NameOf(context_, entries_[0]), "Zo\xEB ?");
 }
 
 TEST_F(LibraryTest, ListsGiveTheirCountAndEachElement) {

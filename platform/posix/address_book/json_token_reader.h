@@ -40,7 +40,9 @@ inline std::string DescribeSyntaxError(const LineCountingInput& input,
                                        rapidjson::ParseErrorCode code, size_t offset) {
   std::string words = rapidjson::GetParseError_En(code);
   if (!words.empty() && words.back() == '.') words.pop_back();
-  if (!words.empty()) words[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(words[0])));
+  if (!words.empty()) {
+    words[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(words[0])));
+  }
   return "line " + std::to_string(input.line()) + ", column " +
          std::to_string(input.ColumnOf(offset)) + ": not valid JSON: " + words;
 }

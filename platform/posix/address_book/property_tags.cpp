@@ -80,7 +80,9 @@ bool IsEightBitTextType(int32_t type) { return type == PT_STRING8 || type == PT_
 std::optional<int32_t> TagOfPlainName(std::string_view name) {
   static const std::unordered_map<std::string_view, int32_t> tags = [] {
     std::unordered_map<std::string_view, int32_t> by_name;
-    for (const NamedTag& named : kNamedTags) by_name.emplace(named.name, static_cast<int32_t>(named.tag));
+    for (const NamedTag& named : kNamedTags) {
+      by_name.emplace(named.name, static_cast<int32_t>(named.tag));
+    }
     return by_name;
   }();
   const auto found = tags.find(name);

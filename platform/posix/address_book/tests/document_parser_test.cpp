@@ -153,7 +153,8 @@ const std::pair<std::string, std::string> kDocumentProblems[] = {
     {"{\"entries\": [\n\n}", "line 3, column 1: not valid JSON: "},
     {OneEntryDocument("[\"PR_SURNAME\", \"\xFF\"]"), "line 1, column 46: not valid JSON: "},
     // A lone surrogate is no character either, also where an escape writes it.
-    {OneEntryDocument("[\"PR_SURNAME\", \"a\xED\xA0\x80\"]"), "line 1, column 47: not valid JSON: "},
+    {OneEntryDocument("[\"PR_SURNAME\", \"a\xED\xA0\x80\"]"),
+     "line 1, column 47: not valid JSON: "},
     {OneEntryDocument("[\"PR_SURNAME\", \"\\udc00\"]"), "line 1, column 46: not valid JSON: "},
 };
 

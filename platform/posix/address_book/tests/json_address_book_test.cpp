@@ -194,6 +194,7 @@ TEST_F(LibraryTest, ASessionKeepsItsVersionUntilClosedOrOpenedAgain) {
   EXPECT_EQ(library_->kWabClose(context_), 1);
   EXPECT_EQ(context_.handle, 0u);
   EXPECT_EQ(library_->kWabClose(copy), 0);
+  EXPECT_EQ(Answers(*library_, copy, kDisplayName), "");  // the session last found is closed
 }
 
 TEST_F(LibraryTest, EntriesAndTheirPropertiesInFileOrderAndUnknownOnesGiveZero) {

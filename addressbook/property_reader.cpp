@@ -1,12 +1,15 @@
 #include "addressbook/property_reader.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <exception>
-#include <functional>
 #include <string>
 
 #include "addressbook/wab_entry_values.h"
 #include "component/ascii_text.h"
 #include "component/file_operations.h"
+#include "platform/ascii_text.h"
 
 namespace orvane {
 namespace {
@@ -17,48 +20,71 @@ constexpr int32_t kListElementBufferSize = 256;
 // (the value could grow between two reads).
 constexpr int kTextReadAttempts = 3;
 
-// One getter call: fills `buffer` of `size` bytes, or returns 0 and may report in
-// `required` the size that would fit.
-using TextGetter = std::function<int16_t(char* buffer, int32_t size, int32_t* required)>;
-
-// Reads a text value whole: starts with `first_size` bytes and reads again with a
-// buffer of the size the library reports the value needs, however large: a
-// value is never cut or left out for its length.
-std::optional<std::string> ReadWholeText(int32_t first_size, const TextGetter& get) {
-  int32_t size = first_size;
-  for (int attempt = 0; attempt < kTextReadAttempts; ++attempt) {
-    std::string buffer(static_cast<size_t>(size), '\0');
-    int32_t required = 0;
-    if (get(buffer.data(), size, &required) != 0) return buffer;
-    if (required <= size) return std::nullopt;
-    size = required;
-  }
-  return std::nullopt;
+// Appends the text in a buffer the library filled: the code page's characters
+// before the first NUL.
+void AppendBufferText(CodePage& code_page, const char* buffer, int32_t size, std::u16string& out) {
+  const std::string_view bytes(buffer, strnlen(buffer, static_cast<size_t>(size)));
+  // ASCII, the most of every address book, needs no conversion.
+  if (code_page.KeepsAscii() && IsAscii(bytes)) return AppendAscii(bytes, out);
+  out += CutAtNul(code_page.ToUtf16(std::string(bytes)));
 }
 
+// Reads a text value whole and appends it to `out`; false when it cannot be read.
+// `get(buffer, size, required)` fills `buffer` of `size` bytes, or returns 0
+// and may report in `required` the size that would fit. The first read has
+// `first_size` bytes; a value the library says needs more is read again with a
+// buffer of that size, however large: a value is never cut or left out for its
+// length.
+template <typename Getter>
+bool AppendWholeText(CodePage& code_page, int32_t first_size, Getter get, std::u16string& out) {
+  std::array<char, kListElementBufferSize> first;
+  std::string larger;
+  char* buffer = first.data();
+  int32_t size = first_size;
+  for (int attempt = 0; attempt < kTextReadAttempts; ++attempt) {
+    std::fill_n(buffer, size, '\0');
+    int32_t required = 0;
+    if (get(buffer, size, &required) != 0) {
+      AppendBufferText(code_page, buffer, size, out);
+      return true;
+    }
+    if (required <= size) return false;
+    size = required;
+    larger.assign(static_cast<size_t>(size), '\0');
+    buffer = larger.data();
+  }
+  return false;
+}
+
+// Reads one property's value as text and appends it to `out`.
 class PropertyReader {
  public:
-  PropertyReader(CallContext& context, WabEntry& entry, int32_t tag)
-      : context_(context), library_(*context.platform.address_book), entry_(entry), tag_(tag) {}
+  PropertyReader(CallContext& context, WabEntry& entry, int32_t tag, std::u16string& out)
+      : context_(context),
+        library_(*context.platform.address_book),
+        entry_(entry),
+        tag_(tag),
+        out_(out) {}
 
-  std::u16string Text() {
-    const auto bytes = ReadWholeText(
-        kSingleTextBufferSize, [&](char* buffer, int32_t size, int32_t* required) {
+  void Text() {
+    AppendWholeText(
+        CodePageOf(), kSingleTextBufferSize,
+        [&](char* buffer, int32_t size, int32_t* required) {
           return library_.kWabGetProp_String(context_.state.WabContext, entry_, tag_, buffer,
                                              size, required);
-        });
-    return bytes ? Decode(*bytes) : std::u16string();
+        },
+        out_);
   }
 
-  std::u16string Short() {
+  void Short() {
     int16_t value = 0;
-    if (library_.kWabGetProp_Short(context_.state.WabContext, entry_, tag_, value) == 0) return {};
-    return DecimalText(value);
+    if (library_.kWabGetProp_Short(context_.state.WabContext, entry_, tag_, value) == 0) return;
+    AppendDigits(out_, value);
   }
 
-  std::u16string Time() {
+  void Time() {
     FileTime time;
-    if (library_.kWabGetProp_SysTime(context_.state.WabContext, entry_, tag_, time) == 0) return {};
+    if (library_.kWabGetProp_SysTime(context_.state.WabContext, entry_, tag_, time) == 0) return;
     FileTimeConverter& converter = *context_.platform.file_times;
     int16_t year = 0, month = 0, dayOfWeek = 0, day = 0, hour = 0, minute = 0, second = 0,
           milliseconds = 0;
@@ -66,51 +92,45 @@ class PropertyReader {
     if (!FileTimeToFields(converter, time, year, month, dayOfWeek, day, hour, minute, second,
                           milliseconds) ||
         !FileTimeToDate(converter, time, date)) {
-      return {};
+      return;
     }
-    return FormatWabDateText(date);
+    out_ += FormatWabDateText(date);
   }
 
   // The elements joined by ";". An element that cannot be read is left out and
   // the others are kept, in order.
-  std::u16string List() {
+  void List() {
     int32_t count = 0;
     if (library_.kWabGetProp_MV_String_Count(context_.state.WabContext, entry_, tag_, count) == 0) {
-      return {};
+      return;
     }
-    std::u16string joined;
+    const size_t start = out_.size();
     for (int32_t index = 0; index < count; ++index) {
-      const auto element = Element(index);
-      if (!element) continue;
-      if (joined.empty()) {
-        joined = *element;
-      } else {
-        joined += u';';
-        joined += *element;
-      }
+      const size_t before = out_.size();
+      // A separator only after text: an empty first element leaves none.
+      if (before > start) out_ += u';';
+      if (!AppendElement(index)) out_.resize(before);
     }
-    return joined;
   }
 
  private:
-  std::optional<std::u16string> Element(int32_t index) {
-    const auto bytes = ReadWholeText(
-        kListElementBufferSize, [&](char* buffer, int32_t size, int32_t* required) {
+  bool AppendElement(int32_t index) {
+    return AppendWholeText(
+        CodePageOf(), kListElementBufferSize,
+        [&](char* buffer, int32_t size, int32_t* required) {
           return library_.kWabGetProp_MV_String_Data(context_.state.WabContext, entry_, tag_,
                                                      buffer, size, required, index);
-        });
-    if (!bytes) return std::nullopt;
-    return Decode(*bytes);
+        },
+        out_);
   }
 
-  std::u16string Decode(const std::string& buffer) {
-    return CutAtNul(context_.platform.code_page->ToUtf16(buffer));
-  }
+  CodePage& CodePageOf() { return *context_.platform.code_page; }
 
   CallContext& context_;
   AddressBookLibrary& library_;
   WabEntry& entry_;
   int32_t tag_;
+  std::u16string& out_;
 };
 
 bool HasServices(const PlatformServices& platform) {
@@ -120,10 +140,18 @@ bool HasServices(const PlatformServices& platform) {
 }  // namespace
 
 std::u16string GetWabPropText(CallContext& context, int32_t PropTag, int32_t EntryIndex) {
+  std::u16string text;
+  AppendWabPropText(context, PropTag, EntryIndex, text);
+  return text;
+}
+
+void AppendWabPropText(CallContext& context, int32_t PropTag, int32_t EntryIndex,
+                       std::u16string& out) {
   WabEntry* entry = WabEntryAt(context.state, EntryIndex);
-  if (entry == nullptr || !HasServices(context.platform)) return {};
+  if (entry == nullptr || !HasServices(context.platform)) return;
+  const size_t start = out.size();
   try {
-    PropertyReader reader(context, *entry, PropTag);
+    PropertyReader reader(context, *entry, PropTag, out);
     switch (context.platform.address_book->kWabGetPropType(PropTag)) {
       case PT_STRING8:
         return reader.Text();
@@ -134,11 +162,11 @@ std::u16string GetWabPropText(CallContext& context, int32_t PropTag, int32_t Ent
       case PT_MV_STRING8:
         return reader.List();
       default:
-        return {};
+        return;
     }
   } catch (const std::exception&) {
     // A library or conversion that fails by throwing reads as an absent value.
-    return {};
+    out.resize(start);
   }
 }
 

@@ -15,6 +15,9 @@ namespace orvane {
 // a list joined by ";". Empty for a value that is absent, unreadable or of a
 // type not handled. Never fails.
 std::u16string GetWabPropText(CallContext& context, int32_t PropTag, int32_t EntryIndex);
+// The same text appended to `out`, which keeps what it held before.
+void AppendWabPropText(CallContext& context, int32_t PropTag, int32_t EntryIndex,
+                       std::u16string& out);
 
 // FileTimeToSystemTime through the platform; on failure returns false and
 // leaves the eight fields untouched.
@@ -28,6 +31,6 @@ bool FileTimeToDate(FileTimeConverter& converter, const FileTime& time, Automati
 // time of day is not midnight. It reads back without loss in any locale.
 std::u16string FormatWabDateText(AutomationDate date);
 // Reads a date text back; nothing when the text is not a date.
-std::optional<AutomationDate> ReadWabDateText(const std::u16string& text);
+std::optional<AutomationDate> ReadWabDateText(std::u16string_view text);
 
 }  // namespace orvane

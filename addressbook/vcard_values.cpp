@@ -1,8 +1,5 @@
 #include "addressbook/vcard_values.h"
 
-#include <array>
-#include <cstdio>
-
 #include "component/ascii_text.h"
 #include "addressbook/property_reader.h"
 #include "addressbook/vcard_writer.h"
@@ -11,25 +8,25 @@
 namespace orvane {
 namespace {
 
-void AppendIfValue(std::u16string& label, const std::u16string& value, std::u16string_view after) {
+void AppendIfValue(std::u16string& label, std::u16string_view value, std::u16string_view after) {
   if (value.empty()) return;
   label += value;
   label += after;
 }
 
 void TrimBlanks(std::u16string& text) {
-  const size_t first = text.find_first_not_of(u' ');
-  if (first == std::u16string::npos) {
-    text.clear();
-    return;
-  }
-  text.erase(text.find_last_not_of(u' ') + 1);
+  while (!text.empty() && text.back() == u' ') text.pop_back();
+  size_t first = 0;
+  while (first < text.size() && text[first] == u' ') ++first;
   text.erase(0, first);
 }
 
 void DropCommaThatEnds(std::u16string& text) {
-  const size_t comma = text.find(u',');
-  if (comma != std::u16string::npos && comma + 1 == text.size()) text.pop_back();
+  if (text.empty() || text.back() != u',') return;
+  // Only the first comma of the text counts.
+  if (std::u16string_view(text).substr(0, text.size() - 1).find(u',') == std::u16string::npos) {
+    text.pop_back();
+  }
 }
 
 }  // namespace
@@ -39,13 +36,10 @@ bool PostalAddress::IsEmpty() const {
          postal_code.empty() && country.empty();
 }
 
-std::u16string AddressValue(const PostalAddress& address) {
-  return u";" + address.office + u";" + address.street + u";" + address.city + u";" +
-         address.region + u";" + address.postal_code + u";" + address.country;
-}
-
 std::u16string AddressLabel(const PostalAddress& address) {
   std::u16string label;
+  label.reserve(address.office.size() + address.street.size() + address.city.size() +
+                address.region.size() + address.postal_code.size() + address.country.size() + 8);
   AppendIfValue(label, address.office, u" ");
   AppendIfValue(label, address.street, u" ");
   AppendIfValue(label, address.city, u", ");
@@ -58,30 +52,19 @@ std::u16string AddressLabel(const PostalAddress& address) {
   return label;
 }
 
-std::vector<std::u16string> SplitAtSemicolons(const std::u16string& list) {
-  std::vector<std::u16string> elements;
-  if (list.empty()) return elements;
-  size_t start = 0;
-  for (size_t semicolon = list.find(u';'); semicolon != std::u16string::npos;
-       semicolon = list.find(u';', start)) {
-    elements.push_back(list.substr(start, semicolon - start));
-    start = semicolon + 1;
-  }
-  elements.push_back(list.substr(start));
-  return elements;
-}
-
-std::optional<std::u16string> BirthdayText(const std::u16string& date_text) {
+std::optional<std::u16string> BirthdayText(std::u16string_view date_text) {
   const auto date = ReadWabDateText(date_text);
   if (!date) return std::nullopt;
   const auto parts = PartsFromAutomationDate(*date);
   if (!parts) return std::nullopt;
-  std::array<char, 16> text{};
-  std::snprintf(text.data(), text.size(), "%04d%02d%02d", parts->year, parts->month, parts->day);
-  return AsciiToUtf16(text.data());
+  std::u16string text;
+  AppendDigits(text, parts->year, 4);
+  AppendDigits(text, parts->month, 2);
+  AppendDigits(text, parts->day, 2);
+  return text;
 }
 
-std::optional<std::u16string> RevisionText(const std::u16string& date_text,
+std::optional<std::u16string> RevisionText(std::u16string_view date_text,
                                            float UtcOffsetHours) {
   const auto date = ReadWabDateText(date_text);
   if (!date) return std::nullopt;
@@ -89,10 +72,16 @@ std::optional<std::u16string> RevisionText(const std::u16string& date_text,
   if (!shifted) return std::nullopt;
   const auto parts = PartsFromAutomationDate(*shifted);
   if (!parts) return std::nullopt;
-  std::array<char, 24> text{};
-  std::snprintf(text.data(), text.size(), "%04d%02d%02dT%02d%02d%02dZ", parts->year, parts->month,
-                parts->day, parts->hour, parts->minute, parts->second);
-  return AsciiToUtf16(text.data());
+  std::u16string text;
+  AppendDigits(text, parts->year, 4);
+  AppendDigits(text, parts->month, 2);
+  AppendDigits(text, parts->day, 2);
+  text += u'T';
+  AppendDigits(text, parts->hour, 2);
+  AppendDigits(text, parts->minute, 2);
+  AppendDigits(text, parts->second, 2);
+  text += u'Z';
+  return text;
 }
 
 }  // namespace orvane

@@ -72,45 +72,48 @@ PostalAddress HomeAddress(const WabEntryValues& values) {
 }
 
 void AddName(VCardText& card, const WabEntryValues& values) {
-  card.AddLine(u"N", values[PR_SURNAME] + u";" + values[PR_GIVEN_NAME] + u";;" +
-                         values[PR_DISPLAY_NAME_PREFIX] + u";" + values[PR_GENERATION]);
+  card.AddLine(u"N", {values[PR_SURNAME], u";", values[PR_GIVEN_NAME], u";;",
+                      values[PR_DISPLAY_NAME_PREFIX], u";", values[PR_GENERATION]});
   card.StripTrailingSemicolons();
 }
 
 void AddOrganization(VCardText& card, const WabEntryValues& values) {
-  const std::u16string& company = values[PR_COMPANY_NAME];
-  const std::u16string& department = values[PR_DEPARTMENT_NAME];
-  if (!company.empty() || !department.empty()) card.AddLine(u"ORG", company + u";" + department);
+  const std::u16string_view company = values[PR_COMPANY_NAME];
+  const std::u16string_view department = values[PR_DEPARTMENT_NAME];
+  if (!company.empty() || !department.empty()) card.AddLine(u"ORG", {company, u";", department});
   // Also when no ORG line was written: the strip then works on the line before.
   card.StripTrailingSemicolons();
 }
 
+// The ADR value: ";", office, ";", street, ";", city, ";", region, ";", postal
+// code, ";", country; its trailing ";" are stripped with the card's.
 void AddAddress(VCardText& card, std::u16string_view adr, std::u16string_view label,
                 const PostalAddress& address) {
   if (address.IsEmpty()) return;
-  card.AddLine(adr, AddressValue(address));
+  card.AddLine(adr, {u";", address.office, u";", address.street, u";", address.city, u";",
+                     address.region, u";", address.postal_code, u";", address.country});
   card.StripTrailingSemicolons();
   card.AddQuotedPrintableLine(label, AddressLabel(address));
 }
 
-void AddGender(VCardText& card, const std::u16string& gender) {
+void AddGender(VCardText& card, std::u16string_view gender) {
   if (gender == u"1" || gender == u"2") card.AddLine(u"X-WAB-GENDER", gender);
 }
 
-void AddBirthday(VCardText& card, const std::u16string& birthday) {
+void AddBirthday(VCardText& card, std::u16string_view birthday) {
   if (birthday.empty()) return;
   if (const auto text = BirthdayText(birthday)) card.AddLine(u"BDAY", *text);
 }
 
 void AddEmailAddresses(VCardText& card, const WabEntryValues& values) {
-  const std::u16string& preferred = values[PR_EMAIL_ADDRESS];
+  const std::u16string_view preferred = values[PR_EMAIL_ADDRESS];
   card.AddLineIfValue(u"EMAIL;PREF;INTERNET", preferred);
-  for (const std::u16string& address : SplitAtSemicolons(values[PR_CONTACT_EMAIL_ADDRESSES])) {
+  ForEachListElement(values[PR_CONTACT_EMAIL_ADDRESSES], [&](std::u16string_view address) {
     if (address != preferred) card.AddLine(u"EMAIL;INTERNET", address);
-  }
+  });
 }
 
-void AddRevision(VCardText& card, const std::u16string& modified, float UtcOffsetHours) {
+void AddRevision(VCardText& card, std::u16string_view modified, float UtcOffsetHours) {
   if (const auto text = RevisionText(modified, UtcOffsetHours)) card.AddLine(u"REV", *text);
 }
 
@@ -119,15 +122,18 @@ void CountEntry(SharedState& state) {
   if (state.CurrentCount < std::numeric_limits<int16_t>::max()) ++state.CurrentCount;
 }
 
-void ReportProgress(CallContext& context, const std::u16string& display_name) {
-  context.state.ProgressText = display_name;
+void ReportProgress(CallContext& context, std::u16string_view display_name) {
+  context.state.ProgressText.assign(display_name);
   try {
     context.RaiseExportEvent(0);
   } catch (const std::exception&) {
     // A failing event must not cost the entry its card or its log line.
   }
-  context.state.LogText += DecimalText(context.state.CurrentCount) + u'\u0001' + display_name +
-                           u"\r\n";
+  std::u16string& log = context.state.LogText;
+  AppendDigits(log, context.state.CurrentCount);
+  log += u'\u0001';
+  log += display_name;
+  log += u"\r\n";
 }
 
 std::u16string ComposeCard(CallContext& context, const WabEntryValues& values,
@@ -149,7 +155,7 @@ std::u16string ComposeCard(CallContext& context, const WabEntryValues& values,
   AddEmailAddresses(card, values);
   AddRevision(card, values[PR_LAST_MODIFICATION_TIME], UtcOffsetHours);
   card.AddLine(u"END", u"VCARD");
-  return card.text();
+  return card.TakeText();
 }
 
 }  // namespace
@@ -158,7 +164,8 @@ std::u16string BuildWabVCard(CallContext& context, int32_t EntryIndex, float Utc
                              int16_t SingleItem) {
   const bool in_run = SingleItem == 0;
   // Every value is read before the progress event, whose handler may re-enter the component.
-  const WabEntryValues values = GatherWabEntryValues(context, EntryIndex, kCardTags);
+  static const WabTagSet card_tags(kCardTags);
+  const WabEntryValues values = GatherWabEntryValues(context, EntryIndex, card_tags);
   if (in_run) CountEntry(context.state);
   return ComposeCard(context, values, UtcOffsetHours, in_run);
 }

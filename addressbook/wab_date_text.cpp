@@ -1,5 +1,4 @@
 #include <array>
-#include <cstdio>
 
 #include "component/ascii_text.h"
 #include "addressbook/property_reader.h"
@@ -14,7 +13,7 @@ constexpr int kFirstYear = 100;
 constexpr int kLastYear = 9999;
 
 // The number written by `count` decimal digits from `position`; -1 when one is not a digit.
-int DigitsAt(const std::u16string& text, size_t position, size_t count) {
+int DigitsAt(std::u16string_view text, size_t position, size_t count) {
   int value = 0;
   for (size_t i = position; i < position + count; ++i) {
     if (text[i] < u'0' || text[i] > u'9') return -1;
@@ -40,7 +39,7 @@ bool IsValidTime(const DateTimeParts& parts) {
          parts.second >= 0 && parts.second < 60;
 }
 
-std::optional<DateTimeParts> ReadDate(const std::u16string& text) {
+std::optional<DateTimeParts> ReadDate(std::u16string_view text) {
   if (text[4] != u'-' || text[7] != u'-') return std::nullopt;
   DateTimeParts parts;
   parts.year = DigitsAt(text, 0, 4);
@@ -50,7 +49,7 @@ std::optional<DateTimeParts> ReadDate(const std::u16string& text) {
   return parts;
 }
 
-bool ReadTimeOfDay(const std::u16string& text, DateTimeParts& parts) {
+bool ReadTimeOfDay(std::u16string_view text, DateTimeParts& parts) {
   if (text[10] != u' ' || text[13] != u':' || text[16] != u':') return false;
   parts.hour = DigitsAt(text, 11, 2);
   parts.minute = DigitsAt(text, 14, 2);
@@ -63,18 +62,24 @@ bool ReadTimeOfDay(const std::u16string& text, DateTimeParts& parts) {
 std::u16string FormatWabDateText(AutomationDate date) {
   const auto parts = PartsFromAutomationDate(date);
   if (!parts) return {};
-  std::array<char, 32> text{};
-  if (parts->hour == 0 && parts->minute == 0 && parts->second == 0) {
-    std::snprintf(text.data(), text.size(), "%04d-%02d-%02d", parts->year, parts->month,
-                  parts->day);
-  } else {
-    std::snprintf(text.data(), text.size(), "%04d-%02d-%02d %02d:%02d:%02d", parts->year,
-                  parts->month, parts->day, parts->hour, parts->minute, parts->second);
+  std::u16string text;
+  AppendDigits(text, parts->year, 4);
+  text += u'-';
+  AppendDigits(text, parts->month, 2);
+  text += u'-';
+  AppendDigits(text, parts->day, 2);
+  if (parts->hour != 0 || parts->minute != 0 || parts->second != 0) {
+    text += u' ';
+    AppendDigits(text, parts->hour, 2);
+    text += u':';
+    AppendDigits(text, parts->minute, 2);
+    text += u':';
+    AppendDigits(text, parts->second, 2);
   }
-  return AsciiToUtf16(text.data());
+  return text;
 }
 
-std::optional<AutomationDate> ReadWabDateText(const std::u16string& text) {
+std::optional<AutomationDate> ReadWabDateText(std::u16string_view text) {
   if (text.size() != kDateLength && text.size() != kDateAndTimeLength) return std::nullopt;
   auto parts = ReadDate(text);
   if (!parts) return std::nullopt;

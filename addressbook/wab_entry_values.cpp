@@ -1,18 +1,13 @@
 #include "addressbook/wab_entry_values.h"
 
-#include <algorithm>
 #include <exception>
+#include <stdexcept>
 
 #include "addressbook/property_reader.h"
 
 namespace orvane {
 namespace {
 
-const std::u16string kNoValue;
-
-bool IsWanted(std::span<const int32_t> wanted, int32_t tag) {
-  return std::find(wanted.begin(), wanted.end(), tag) != wanted.end();
-}
 
 int32_t PropertyCount(CallContext& context, int32_t EntryIndex) {
   WabEntry* entry = WabEntryAt(context.state, EntryIndex);
@@ -47,21 +42,52 @@ WabEntry* WabEntryAt(SharedState& state, int32_t EntryIndex) {
   return &state.WabEntries[static_cast<size_t>(EntryIndex)];
 }
 
-const std::u16string& WabEntryValues::operator[](int32_t tag) const {
-  const auto found = values_.find(tag);
-  return found == values_.end() ? kNoValue : found->second;
+WabTagSet::WabTagSet(std::span<const int32_t> tags) {
+  if (tags.size() > kSlots / 2) throw std::length_error("too many tags for one set");
+  for (const int32_t tag : tags) {
+    if (tag == 0) throw std::invalid_argument("0 is no tag");
+    size_t slot = SlotOf(tag);
+    while (tags_[slot] != 0 && tags_[slot] != tag) slot = (slot + 1) % kSlots;
+    if (tags_[slot] == tag) continue;
+    tags_[slot] = tag;
+    places_[slot] = static_cast<uint8_t>(size_++);
+  }
 }
 
-void WabEntryValues::Set(int32_t tag, std::u16string value) { values_[tag] = std::move(value); }
+// Tags differ in their upper half and in their type; the product spreads both.
+size_t WabTagSet::SlotOf(int32_t tag) {
+  return static_cast<size_t>((static_cast<uint32_t>(tag) * 2654435761u) >> 25);
+}
+
+std::optional<size_t> WabTagSet::PlaceOf(int32_t tag) const {
+  if (tag == 0) return std::nullopt;
+  for (size_t slot = SlotOf(tag); tags_[slot] != 0; slot = (slot + 1) % kSlots) {
+    if (tags_[slot] == tag) return places_[slot];
+  }
+  return std::nullopt;
+}
+
+WabEntryValues::WabEntryValues(const WabTagSet& tags) : tags_(tags), values_(tags.size()) {
+  // Room for the values of a well-filled entry.
+  text_.reserve(1024);
+}
+
+std::u16string_view WabEntryValues::operator[](int32_t tag) const {
+  const std::optional<size_t> place = tags_.PlaceOf(tag);
+  if (!place) return {};
+  return std::u16string_view(text_).substr(values_[*place].start, values_[*place].length);
+}
 
 WabEntryValues GatherWabEntryValues(CallContext& context, int32_t EntryIndex,
-                                    std::span<const int32_t> wanted) {
-  WabEntryValues values;
+                                    const WabTagSet& wanted) {
+  WabEntryValues values(wanted);
   const int32_t count = PropertyCount(context, EntryIndex);
   for (int32_t index = 0; index < count; ++index) {
     const int32_t tag = PropertyTag(context, EntryIndex, index);
-    if (IsWanted(wanted, tag)) {
-      values.Set(tag, GetWabPropText(context, tag, EntryIndex));
+    if (const std::optional<size_t> place = wanted.PlaceOf(tag)) {
+      values.Read(*place, [&](std::u16string& text) {
+        AppendWabPropText(context, tag, EntryIndex, text);
+      });
     }
   }
   return values;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 #include "component/call_context.h"
 #include "component/shared_state.h"
@@ -14,21 +16,56 @@ namespace orvane {
 // never filled by the library).
 WabEntry* WabEntryAt(SharedState& state, int32_t EntryIndex);
 
-// The text values of some properties of one entry, by tag.
-class WabEntryValues {
+// Some property tags, each with its place in the set, found in one step: an
+// entry's every property is looked up in it.
+class WabTagSet {
  public:
-  // Empty when the entry lacks the tag.
-  const std::u16string& operator[](int32_t tag) const;
-  void Set(int32_t tag, std::u16string value);
+  // At most 64 tags, none of them 0.
+  explicit WabTagSet(std::span<const int32_t> tags);
+
+  size_t size() const { return size_; }
+  std::optional<size_t> PlaceOf(int32_t tag) const;
 
  private:
-  std::unordered_map<int32_t, std::u16string> values_;
+  static constexpr size_t kSlots = 128;
+  static size_t SlotOf(int32_t tag);
+
+  std::array<int32_t, kSlots> tags_{};  // 0: a free slot
+  std::array<uint8_t, kSlots> places_{};
+  size_t size_ = 0;
+};
+
+// The text values of some properties of one entry, by tag, kept one after the
+// other in one text.
+class WabEntryValues {
+ public:
+  explicit WabEntryValues(const WabTagSet& tags);
+
+  // Empty when the entry lacks the tag.
+  std::u16string_view operator[](int32_t tag) const;
+  // Sets the value of the tag at `place` in the set to what `append(text)`
+  // appends to the text it is handed.
+  template <typename Append>
+  void Read(size_t place, Append append) {
+    const size_t start = text_.size();
+    append(text_);
+    values_[place] = {start, text_.size() - start};
+  }
+
+ private:
+  struct Value {
+    size_t start = 0;
+    size_t length = 0;
+  };
+  const WabTagSet& tags_;
+  std::vector<Value> values_;
+  std::u16string text_;
 };
 
 // Reads, in the library's order, every property of entry EntryIndex whose tag is
 // in `wanted`; a tag met twice keeps its last value. A property whose tag cannot
 // be read is skipped; an entry outside WabEntries gives no values. Never fails.
 WabEntryValues GatherWabEntryValues(CallContext& context, int32_t EntryIndex,
-                                    std::span<const int32_t> wanted);
+                                    const WabTagSet& wanted);
 
 }  // namespace orvane

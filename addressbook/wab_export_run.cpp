@@ -65,8 +65,7 @@ class WabContactsRun {
     const std::u16string text = BuildWabVCard(context_, entry, offset, 0);
     const std::u16string file =
         state_.TempFolder + state_.ExportFileName + DecimalText(state_.CurrentCount) + u".vcf";
-    DeleteFileIfExists(Files(), file);
-    AppendTextToFile(Files(), code_page_, file, text);
+    WriteTextFile(Files(), code_page_, file, text);
     if (IsCombined()) AppendTextToFile(Files(), code_page_, combined_file_, text);
     CopyIntoDestination(context_, file);
     DeleteFileIfExists(Files(), file);

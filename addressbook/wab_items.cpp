@@ -93,8 +93,7 @@ void ExportWabEntry(CallContext& context, int16_t ItemIdx, const std::u16string&
   const std::u16string path = filename + u".vcf";
   FileSystem& fs = *context.state.FileSys;
   // Deleted first, so the file holds this card alone.
-  DeleteFileIfExists(fs, path);
-  AppendTextToFile(fs, *context.platform.code_page, path, text);
+  WriteTextFile(fs, *context.platform.code_page, path, text);
 }
 
 }  // namespace orvane

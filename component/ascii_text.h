@@ -1,20 +1,33 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 #include <string>
 
 namespace orvane {
 
-// Digits, letters and punctuation formatted with printf, as UTF-16 text.
-inline std::u16string AsciiToUtf16(const char* ascii) {
-  std::u16string text;
-  for (; *ascii != '\0'; ++ascii) text += static_cast<char16_t>(*ascii);
-  return text;
+// Appends `number` in decimal, with zeros before it to make at least `width`
+// digits, and "-" before those when it is negative.
+inline void AppendDigits(std::u16string& text, int64_t number, int width = 1) {
+  // Written from the end of a buffer large enough for any width asked here.
+  char16_t digits[24];
+  char16_t* first = std::end(digits);
+  // Unsigned, so that the most negative number has its digits too.
+  uint64_t rest = number < 0 ? 0 - static_cast<uint64_t>(number) : static_cast<uint64_t>(number);
+  do {
+    *--first = static_cast<char16_t>(u'0' + rest % 10);
+    rest /= 10;
+  } while (rest != 0);
+  while (std::end(digits) - first < width && first > std::begin(digits) + 1) *--first = u'0';
+  if (number < 0) *--first = u'-';
+  text.append(first, std::end(digits));
 }
 
 // A number in decimal: a leading "-" when negative, no leading zeros.
 inline std::u16string DecimalText(int64_t number) {
-  return AsciiToUtf16(std::to_string(number).c_str());
+  std::u16string text;
+  AppendDigits(text, number);
+  return text;
 }
 
 }  // namespace orvane

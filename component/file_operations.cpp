@@ -57,15 +57,29 @@ void DeleteFileIfExists(FileSystem& fs, const std::u16string& path) {
   if (fs.FileExists(path)) fs.DeleteFile(path);
 }
 
-void AppendTextToFile(FileSystem& fs, CodePage& code_page, const std::u16string& path,
-                      const std::u16string& text) {
+namespace {
+
+std::string TextFileBytes(CodePage& code_page, const std::u16string& text) {
   std::string bytes = code_page.FromUtf16(text);
   bytes += "\r\n";
-  fs.AppendToFile(path, bytes);
+  return bytes;
 }
 
-std::u16string CutAtNul(const std::u16string& text) {
-  return text.substr(0, text.find(u'\0'));
+}  // namespace
+
+void AppendTextToFile(FileSystem& fs, CodePage& code_page, const std::u16string& path,
+                      const std::u16string& text) {
+  fs.AppendToFile(path, TextFileBytes(code_page, text));
+}
+
+void WriteTextFile(FileSystem& fs, CodePage& code_page, const std::u16string& path,
+                   const std::u16string& text) {
+  fs.ReplaceWithNewFile(path, TextFileBytes(code_page, text));
+}
+
+std::u16string CutAtNul(std::u16string text) {
+  if (const size_t nul = text.find(u'\0'); nul != std::u16string::npos) text.resize(nul);
+  return text;
 }
 
 }  // namespace orvane

@@ -32,8 +32,11 @@ void DeleteFileIfExists(FileSystem& fs, const std::u16string& path);
 // creating the file when missing.
 void AppendTextToFile(FileSystem& fs, CodePage& code_page, const std::u16string& path,
                       const std::u16string& text);
+// DeleteFileIfExists, then AppendTextToFile: the file holds `text` and CR LF alone.
+void WriteTextFile(FileSystem& fs, CodePage& code_page, const std::u16string& path,
+                   const std::u16string& text);
 
 // The characters before the first NUL; the whole text when there is none.
-std::u16string CutAtNul(const std::u16string& text);
+std::u16string CutAtNul(std::u16string text);
 
 }  // namespace orvane

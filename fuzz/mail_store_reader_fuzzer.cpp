@@ -2,14 +2,14 @@
 // not, with the line, and never crashes or hangs, however deep the nesting.
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
+#include <string>
 
 #include "fuzz/fuzz_check.h"
 #include "platform/posix/mail_store/mail_store_parser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const auto result = orvane::posix::ParseMailStore(text);
+  std::string text(reinterpret_cast<const char*>(data), size);
+  const auto result = orvane::posix::ParseMailStore(std::move(text));
   FUZZ_CHECK((result.document == nullptr) != result.problem.empty());
   if (!result.document) FUZZ_CHECK(result.problem.rfind("line ", 0) == 0);
   return 0;

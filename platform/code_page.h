@@ -15,6 +15,10 @@ class CodePage {
   // A character the code page cannot hold becomes "?".
   virtual std::string FromUtf16(const std::u16string& text) = 0;
   virtual std::u16string ToUtf16(const std::string& bytes) = 0;
+  // True when every ASCII character (U+0000 to U+007F) is the one byte of its
+  // own value, both ways: ASCII text then needs no conversion at all, which
+  // callers of many short conversions make use of. False when not known.
+  virtual bool KeepsAscii() { return false; }
 };
 
 }  // namespace orvane

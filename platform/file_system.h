@@ -44,6 +44,13 @@ class FileSystem {
   // the scripting object's operations: the component's own append routine uses
   // it, so that every write can be replaced in tests.
   virtual void AppendToFile(const std::u16string& path, std::string_view bytes) = 0;
+  // The file at `path` holding `bytes` alone: FileExists, DeleteFile when it is
+  // there, and AppendToFile, with their errors, which a file system may do in
+  // fewer steps when nothing is there.
+  virtual void ReplaceWithNewFile(const std::u16string& path, std::string_view bytes) {
+    if (FileExists(path)) DeleteFile(path);
+    AppendToFile(path, bytes);
+  }
   // The whole file's bytes, as they stand. Not one of the scripting object's
   // operations either: a run that gathers its items into one file reads each
   // file the mail client saved through it.

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make
   libgtest-dev libgmock-dev libbenchmark-dev
-  nlohmann-json3-dev
+  nlohmann-json3-dev rapidjson-dev
   libical-dev pkg-config
   tzdata
   python3 python3-vobject

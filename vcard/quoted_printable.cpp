@@ -11,10 +11,10 @@ bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 // The character at `position`: one code unit, or two for a surrogate pair.
-std::u16string_view CharacterAt(const std::u16string& text, size_t position) {
+std::u16string_view CharacterAt(std::u16string_view text, size_t position) {
   const bool pair = IsHighSurrogate(text[position]) && position + 1 < text.size() &&
                     IsLowSurrogate(text[position + 1]);
-  return std::u16string_view(text).substr(position, pair ? 2 : 1);
+  return text.substr(position, pair ? 2 : 1);
 }
 
 char16_t HexDigit(unsigned value) {
@@ -39,18 +39,23 @@ unsigned HexValue(std::u16string_view digits) {
   return value;
 }
 
-std::u16string EscapedByte(unsigned byte) {
-  return {u'=', HexDigit(byte / 16 % 16), HexDigit(byte % 16)};
+void AppendEscapedByte(unsigned byte, std::u16string& out) {
+  out += u'=';
+  out += HexDigit(byte / 16 % 16);
+  out += HexDigit(byte % 16);
 }
 
 // The character of code-page value `byte`. A byte the code page cannot hold as a
 // character of its own (the lead byte of a double-byte character) is written as
 // "=XX" instead, so that the value still decodes to the same bytes.
-std::u16string SingleByteCharacter(CodePage& code_page, unsigned byte) {
+void AppendSingleByteCharacter(CodePage& code_page, unsigned byte, std::u16string& out) {
   const std::string bytes(1, static_cast<char>(byte));
   std::u16string character = code_page.ToUtf16(bytes);
-  if (code_page.FromUtf16(character) == bytes) return character;
-  return EscapedByte(byte);
+  if (code_page.FromUtf16(character) == bytes) {
+    out += character;
+  } else {
+    AppendEscapedByte(byte, out);
+  }
 }
 
 // The character's code-page value as a signed 16-bit number: its byte, or the
@@ -65,55 +70,82 @@ std::optional<int16_t> CodePageValue(const std::string& bytes) {
   return std::nullopt;
 }
 
-std::u16string EscapedBytes(const std::string& bytes) {
-  std::u16string escaped;
-  for (const char byte : bytes) escaped += EscapedByte(static_cast<uint8_t>(byte));
-  return escaped;
+void AppendEscapedBytes(const std::string& bytes, std::u16string& out) {
+  for (const char byte : bytes) AppendEscapedByte(static_cast<uint8_t>(byte), out);
 }
 
 // Walks the hexadecimal digits of the value two at a time: a pair that starts
 // with 1 to 8 becomes the character of that value, any other pair "=" and the digits.
-std::u16string EncodedValue(CodePage& code_page, int16_t value) {
+void AppendEncodedValue(CodePage& code_page, int16_t value, std::u16string& out) {
   const std::u16string digits = HexDigits(static_cast<uint16_t>(value));
-  std::u16string encoded;
   for (size_t position = 0; position < digits.size(); position += 2) {
     const std::u16string pair = digits.substr(position, 2);
     if (pair[0] >= u'1' && pair[0] <= u'8') {
-      encoded += SingleByteCharacter(code_page, HexValue(pair));
+      AppendSingleByteCharacter(code_page, HexValue(pair), out);
     } else {
-      encoded += u'=';
-      encoded += pair;
+      out += u'=';
+      out += pair;
     }
   }
-  return encoded;
 }
 
-std::u16string EncodedCharacter(CodePage& code_page, std::u16string_view character) {
-  // These three would otherwise pass and keep the text from decoding back.
-  if (character == u"=") return u"=3D";
-  if (character == u"\r") return u"=0D";
-  if (character == u"\n") return u"=0A";
-  const std::string bytes = code_page.FromUtf16(std::u16string(character));
-  // Characters of three or four bytes (UTF-8, GB18030) are escaped byte by
-  // byte, so that every reader takes the same bytes back.
-  if (bytes.size() > 2) return EscapedBytes(bytes);
-  const auto value = CodePageValue(bytes);
-  if (!value || (*value > 0 && *value < 255)) return std::u16string(character);
-  // NUL has the single digit "0", which would make a broken escape.
-  if (*value == 0) return EscapedBytes(bytes);
-  return EncodedValue(code_page, *value);
+// These three would otherwise pass and keep the text from decoding back.
+std::u16string_view EscapeOfItsOwn(char16_t c) {
+  if (c == u'=') return u"=3D";
+  if (c == u'\r') return u"=0D";
+  if (c == u'\n') return u"=0A";
+  return {};
+}
+
+// In a code page that keeps ASCII: an ASCII character whose byte passes as
+// itself (a value from 1 to 254) and is none of the three escaped anyway.
+bool PassesAsAscii(char16_t c) {
+  return c > 0 && c < 0x80 && c != u'=' && c != u'\r' && c != u'\n';
 }
 
 }  // namespace
 
 std::u16string EncodeQuotedPrintable(CodePage& code_page, const std::u16string& text) {
   std::u16string encoded;
-  for (size_t position = 0; position < text.size();) {
-    const std::u16string_view character = CharacterAt(text, position);
-    encoded += EncodedCharacter(code_page, character);
-    position += character.size();
-  }
+  QuotedPrintableEncoder(code_page).Append(text, encoded);
   return encoded;
+}
+
+void QuotedPrintableEncoder::Append(std::u16string_view text, std::u16string& out) {
+  for (size_t position = 0; position < text.size();) {
+    if (keeps_ascii_) {
+      // A run of characters that pass goes in at once.
+      size_t end = position;
+      while (end < text.size() && PassesAsAscii(text[end])) ++end;
+      out.append(text.substr(position, end - position));
+      position = end;
+      if (position == text.size()) break;
+    }
+    if (const std::u16string_view escape = EscapeOfItsOwn(text[position]); !escape.empty()) {
+      out += escape;
+      ++position;
+    } else {
+      const std::u16string_view character = CharacterAt(text, position);
+      AppendCharacter(character, out);
+      position += character.size();
+    }
+  }
+}
+
+void QuotedPrintableEncoder::AppendCharacter(std::u16string_view character, std::u16string& out) {
+  const std::string bytes = code_page_.FromUtf16(std::u16string(character));
+  // Characters of three or four bytes (UTF-8, GB18030) are escaped byte by
+  // byte, so that every reader takes the same bytes back.
+  if (bytes.size() > 2) return AppendEscapedBytes(bytes, out);
+  const auto value = CodePageValue(bytes);
+  if (!value || (*value > 0 && *value < 255)) {
+    out += character;
+  } else if (*value == 0) {
+    // NUL has the single digit "0", which would make a broken escape.
+    AppendEscapedBytes(bytes, out);
+  } else {
+    AppendEncodedValue(code_page_, *value, out);
+  }
 }
 
 }  // namespace orvane

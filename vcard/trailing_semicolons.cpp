@@ -2,7 +2,7 @@
 
 namespace orvane {
 
-std::u16string StripTrailingSemicolons(std::u16string& text) {
+const std::u16string& StripTrailingSemicolons(std::u16string& text) {
   while (!text.empty() && text.back() == u';') text.pop_back();
   return text;
 }

@@ -4,7 +4,8 @@
 
 namespace orvane {
 
-// Drops every ";" at the end of `text`; returns the stripped text as well.
-std::u16string StripTrailingSemicolons(std::u16string& text);
+// Drops every ";" at the end of `text`; returns the stripped text as well
+// (the caller's own, not a copy).
+const std::u16string& StripTrailingSemicolons(std::u16string& text);
 
 }  // namespace orvane

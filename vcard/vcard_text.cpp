@@ -1,8 +1,8 @@
 #include "vcard/vcard_text.h"
 
+#include <algorithm>
 #include <exception>
 
-#include "vcard/quoted_printable.h"
 #include "vcard/trailing_semicolons.h"
 
 namespace orvane {
@@ -10,20 +10,42 @@ namespace {
 
 constexpr std::u16string_view kLineBreak = u"\r\n";
 constexpr std::u16string_view kQuotedPrintable = u";ENCODING=QUOTED-PRINTABLE";
+// Room for a whole card, so that it grows without copies as a rule.
+constexpr size_t kTypicalLength = 1024;
 
-bool HoldsLineBreak(std::u16string_view value) {
-  return value.find_first_of(u"\r\n") != std::u16string_view::npos;
+// No early way out, and no bool, so that the compiler can test many characters
+// at once.
+bool HoldsLineBreak(std::u16string_view part) {
+  unsigned found = 0;
+  for (const char16_t c : part) found |= unsigned(c == u'\r') | unsigned(c == u'\n');
+  return found != 0;
+}
+
+bool HoldsLineBreak(std::span<const std::u16string_view> parts) {
+  return std::any_of(parts.begin(), parts.end(),
+                     [](std::u16string_view part) { return HoldsLineBreak(part); });
 }
 
 // Readers skip the blanks between the colon and a plain value; encoded, they stay.
-bool StartsWithBlank(std::u16string_view value) {
-  return !value.empty() && (value.front() == u' ' || value.front() == u'\t');
+bool StartsWithBlank(std::span<const std::u16string_view> parts) {
+  for (const std::u16string_view part : parts) {
+    if (!part.empty()) return part.front() == u' ' || part.front() == u'\t';
+  }
+  return false;
 }
 
 }  // namespace
 
+VCardText::VCardText(CodePage& code_page) : encoder_(code_page) { text_.reserve(kTypicalLength); }
+
 void VCardText::AddLine(std::u16string_view name, std::u16string_view value) {
-  Append(name, value, HoldsLineBreak(value) || StartsWithBlank(value));
+  AddLine(name, {value});
+}
+
+void VCardText::AddLine(std::u16string_view name,
+                        std::initializer_list<std::u16string_view> value_parts) {
+  const std::span parts(value_parts.begin(), value_parts.size());
+  Append(name, parts, HoldsLineBreak(parts) || StartsWithBlank(parts));
 }
 
 void VCardText::AddLineIfValue(std::u16string_view name, std::u16string_view value) {
@@ -31,29 +53,37 @@ void VCardText::AddLineIfValue(std::u16string_view name, std::u16string_view val
 }
 
 void VCardText::AddQuotedPrintableLine(std::u16string_view name, std::u16string_view value) {
-  Append(name, value, true);
+  Append(name, std::span(&value, 1), true);
 }
 
 void VCardText::StripTrailingSemicolons() { orvane::StripTrailingSemicolons(text_); }
 
-void VCardText::Append(std::u16string_view name, std::u16string_view value,
+void VCardText::Append(std::u16string_view name, std::span<const std::u16string_view> value_parts,
                        bool quoted_printable) {
-  std::u16string line(name);
+  const size_t line_start = text_.size();
   try {
+    if (has_lines_) text_ += kLineBreak;
+    text_ += name;
     if (quoted_printable) {
-      line += kQuotedPrintable;
-      line += u':';
-      line += EncodeQuotedPrintable(code_page_, std::u16string(value));
+      text_ += kQuotedPrintable;
+      text_ += u':';
+      if (value_parts.size() == 1) {
+        encoder_.Append(value_parts.front(), text_);
+      } else {
+        // Encoded whole, as one value: a character may not be split between parts.
+        std::u16string value;
+        for (const std::u16string_view part : value_parts) value += part;
+        encoder_.Append(value, text_);
+      }
     } else {
-      line += u':';
-      line += value;
+      text_ += u':';
+      for (const std::u16string_view part : value_parts) text_ += part;
     }
   } catch (const std::exception&) {
     // A value the code page cannot encode leaves its line out; the card goes on.
+    text_.resize(line_start);
     return;
   }
-  if (has_lines_) text_ += kLineBreak;
-  text_ += line;
   has_lines_ = true;
 }
 

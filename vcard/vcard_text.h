@@ -1,9 +1,12 @@
 #pragma once
 
+#include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "platform/code_page.h"
+#include "vcard/quoted_printable.h"
 
 namespace orvane {
 
@@ -12,12 +15,14 @@ namespace orvane {
 // value is written; every writer of cards goes through it.
 class VCardText {
  public:
-  explicit VCardText(CodePage& code_page) : code_page_(code_page) {}
+  explicit VCardText(CodePage& code_page);
 
   // "name:value". A value holding CR or LF, or starting with a blank or tab, is
   // written quoted-printable, with ";ENCODING=QUOTED-PRINTABLE" after the name,
   // so that the card keeps its lines and a reader gets the value back whole.
   void AddLine(std::u16string_view name, std::u16string_view value);
+  // The same for a value made of parts, written one after the other.
+  void AddLine(std::u16string_view name, std::initializer_list<std::u16string_view> value_parts);
   // The line only when the value is not empty.
   void AddLineIfValue(std::u16string_view name, std::u16string_view value);
   // "name;ENCODING=QUOTED-PRINTABLE:" and the value encoded, line break or not.
@@ -26,11 +31,13 @@ class VCardText {
   void StripTrailingSemicolons();
 
   const std::u16string& text() const { return text_; }
+  std::u16string TakeText() { return std::move(text_); }
 
  private:
-  void Append(std::u16string_view name, std::u16string_view value, bool quoted_printable);
+  void Append(std::u16string_view name, std::span<const std::u16string_view> value_parts,
+              bool quoted_printable);
 
-  CodePage& code_page_;
+  QuotedPrintableEncoder encoder_;
   std::u16string text_;
   bool has_lines_ = false;
 };

@@ -38,4 +38,13 @@ void ThrowForErrno(int os_error, MissingPath missing) {
   throw Error(ErrorNumberFromErrno(os_error, missing));
 }
 
+bool IsWriteRefusal(int os_error) {
+  return os_error == EACCES || os_error == EPERM || os_error == EROFS;
+}
+
+bool IsAbsence(int os_error) {
+  return os_error == ENOENT || os_error == ENOTDIR || os_error == ENAMETOOLONG ||
+         os_error == ELOOP;
+}
+
 }  // namespace orvane::posix

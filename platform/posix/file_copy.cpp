@@ -2,9 +2,11 @@
 
 #include <fcntl.h>
 
-#include <fstream>
+#include <array>
+#include <cerrno>
 #include <utility>
 
+#include "platform/posix/error_mapping.h"
 #include "platform/posix/path_text.h"
 
 namespace orvane::posix {
@@ -46,7 +48,7 @@ std::string TemporaryTemplateFor(const std::string& target) {
 }
 
 int CopyBytes(SystemCalls& calls, int from, int to, bool& failed_on_source) {
-  std::string buffer(kCopyChunk, '\0');
+  std::array<char, kCopyChunk> buffer;
   for (;;) {
     std::size_t count = 0;
     if (const int error = calls.Read(from, buffer.data(), buffer.size(), count)) {
@@ -58,48 +60,51 @@ int CopyBytes(SystemCalls& calls, int from, int to, bool& failed_on_source) {
   }
 }
 
-// The process's file-creation mask, as the kernel reports it; asking umask()
-// itself would change the mask for a moment under the other threads.
-mode_t ProcessUmask() {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.starts_with("Umask:")) return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
-  }
-  return 022;
+// Gives the finished new file the target's name. Where nothing has that name,
+// as in a new destination, nothing needs to be asked first.
+int TakeTargetName(SystemCalls& calls, const std::string& temporary, const std::string& target,
+                   const ReplaceCheck& may_replace) {
+  const int error = calls.RenameWithoutReplacing(temporary, target);
+  if (error != EEXIST && error != EINVAL && error != ENOSYS) return error;
+  if (const int refusal = may_replace()) return refusal;
+  return calls.Rename(temporary, target);
 }
 
 }  // namespace
 
-int CopyFileReplacing(SystemCalls& calls, const std::string& source, const std::string& target,
-                      bool& failed_on_source) {
-  failed_on_source = true;
-  OpenFile input(calls);
-  if (const int error = calls.Open(source, O_RDONLY, 0, input.fd())) return error;
-  struct stat source_status {};
-  if (const int error = calls.FileStatus(input.fd(), source_status)) return error;
+int ReplaceRefusal(SystemCalls& calls, const std::string& target) {
+  struct stat status {};
+  if (const int error = calls.Status(target, status)) return IsAbsence(error) ? 0 : error;
+  if (!S_ISREG(status.st_mode)) return 0;
+  const int access = calls.CheckWritable(target);
+  return IsWriteRefusal(access) ? access : 0;
+}
 
+int CopyFileReplacing(SystemCalls& calls, int source, mode_t mode, const std::string& target,
+                      const ReplaceCheck& may_replace, bool& failed_on_source) {
   failed_on_source = false;
   std::string temporary = TemporaryTemplateFor(target);
   OpenFile output(calls);
-  if (const int error = calls.CreateUniqueFile(temporary, output.fd())) return error;
+  if (const int error = calls.CreateUniqueFile(temporary, 0600, output.fd())) return error;
   output.RemoveOnExit(temporary);
-  if (const int error = calls.ChangeMode(output.fd(), source_status.st_mode & 0777)) return error;
-  if (const int error = CopyBytes(calls, input.fd(), output.fd(), failed_on_source)) return error;
+  // Exactly the source's bits, which the umask must not narrow.
+  if (const int error = calls.ChangeMode(output.fd(), mode & 0777)) return error;
+  if (const int error = CopyBytes(calls, source, output.fd(), failed_on_source)) return error;
   if (const int error = output.Close()) return error;
-  if (const int error = calls.Rename(temporary, target)) return error;
+  if (const int error = TakeTargetName(calls, temporary, target, may_replace)) return error;
   output.Keep();
   return 0;
 }
 
-int WriteFileReplacing(SystemCalls& calls, const std::string& target, std::string_view bytes) {
+int WriteFileReplacing(SystemCalls& calls, const std::string& target, std::string_view bytes,
+                       const ReplaceCheck& may_replace) {
   std::string temporary = TemporaryTemplateFor(target);
   OpenFile output(calls);
-  if (const int error = calls.CreateUniqueFile(temporary, output.fd())) return error;
+  if (const int error = calls.CreateUniqueFile(temporary, 0666, output.fd())) return error;
   output.RemoveOnExit(temporary);
-  if (const int error = calls.ChangeMode(output.fd(), 0666 & ~ProcessUmask())) return error;
   if (const int error = WriteAll(calls, output.fd(), bytes.data(), bytes.size())) return error;
   if (const int error = output.Close()) return error;
-  if (const int error = calls.Rename(temporary, target)) return error;
+  if (const int error = TakeTargetName(calls, temporary, target, may_replace)) return error;
   output.Keep();
   return 0;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
+#include <unordered_map>
 #include <string>
 #include <string_view>
 
@@ -36,10 +39,23 @@ class PosixCodePage final : public CodePage {
   std::string FromUtf16(const std::u16string& text) override;
   // Bytes that form no character of the code page become U+FFFD.
   std::u16string ToUtf16(const std::string& bytes) override;
+  // Checked when the code page is made: true for every code page here but UTF-16's.
+  bool KeepsAscii() override { return keeps_ascii_; }
 
  private:
+  // The characters of a code page of one byte a character, both ways, as iconv
+  // has them, so that a text's characters beyond ASCII need no iconv either.
+  struct SingleBytes {
+    std::array<char16_t, 128> from_byte;  // bytes 0x80 to 0xFF; U+FFFD for none
+    std::unordered_map<char16_t, char> to_byte;
+  };
+
+  void AppendEncoded(std::u16string_view text, std::string& bytes);
+
   uint32_t number_;
   std::string charset_;
+  bool keeps_ascii_;
+  std::optional<SingleBytes> single_bytes_;
 };
 
 }  // namespace orvane::posix

@@ -14,25 +14,31 @@
 namespace orvane::posix {
 namespace {
 
-// A NUL would cut the path short at the operating system and so name another path.
-bool HoldsNul(const std::u16string& path) { return path.find(u'\0') != std::u16string::npos; }
+// A NUL would cut the path short at the operating system and so name another
+// path. Every file operation asks, so no early way out: the compiler then tests
+// many characters at once.
+bool HoldsNul(const std::u16string& path) {
+  unsigned nul = 0;
+  for (const char16_t c : path) nul |= unsigned(c == u'\0');
+  return nul != 0;
+}
 
 std::string NativePath(const std::u16string& path) {
   if (HoldsNul(path)) throw Error(errors::kPathFileAccessError);
   return EncodeUtf8(path);
 }
 
-// Refusals of a write that the user has not allowed; anything else (a file
-// that vanished meanwhile) is left to the operation itself.
-bool IsWriteRefusal(int os_error) {
-  return os_error == EACCES || os_error == EPERM || os_error == EROFS;
-}
-
-// What stat answers for a path that is not there.
-bool IsAbsence(int os_error) {
-  return os_error == ENOENT || os_error == ENOTDIR || os_error == ENAMETOOLONG ||
-         os_error == ELOOP;
-}
+// Closes the descriptor on every way out.
+struct DescriptorCloser {
+  explicit DescriptorCloser(SystemCalls& system_calls) : calls(system_calls) {}
+  ~DescriptorCloser() {
+    if (fd >= 0) calls.Close(fd);
+  }
+  DescriptorCloser(const DescriptorCloser&) = delete;
+  DescriptorCloser& operator=(const DescriptorCloser&) = delete;
+  SystemCalls& calls;
+  int fd = -1;
+};
 
 }  // namespace
 
@@ -90,12 +96,21 @@ bool PosixFileSystem::FileExists(const std::u16string& path) {
 
 void PosixFileSystem::DeleteFile(const std::u16string& path) {
   const std::string native = NativePath(path);
-  // A folder is no file of that name.
-  if (IsFolder(native)) throw Error(errors::kFileNotFound);
   // Removing a name only needs the folder's leave; the file's own protection
   // is what the user set to keep it.
-  RequireWritable(native);
-  if (const int error = calls_->RemoveFile(native)) ThrowForFile(error, native);
+  const int access = calls_->CheckWritable(native);
+  if (IsWriteRefusal(access)) {
+    // A folder is no file of that name, protected or not.
+    if (IsFolder(native)) throw Error(errors::kFileNotFound);
+    ThrowForErrno(access, MissingPath::kFile);
+  }
+  if (const int error = calls_->RemoveFile(native)) {
+    // Linux refuses to unlink a folder with EISDIR, POSIX allows EPERM.
+    if ((error == EISDIR || error == EPERM) && IsFolder(native)) {
+      throw Error(errors::kFileNotFound);
+    }
+    ThrowForFile(error, native);
+  }
 }
 
 void PosixFileSystem::Deletefolder(const std::u16string& path) {
@@ -123,15 +138,27 @@ void PosixFileSystem::Deletefolder(const std::u16string& path) {
 
 void PosixFileSystem::CopyFile(const std::u16string& source, const std::u16string& destination) {
   const std::string from = NativePath(source);
-  if (!IsRegularFile(from)) throw Error(errors::kFileNotFound);
+  // Opened first, and tested as opened: a file that is not there, a folder or
+  // a pipe is no file to copy. Not waiting keeps a pipe from holding the open up.
+  DescriptorCloser input(*calls_);
+  if (const int error = calls_->Open(from, O_RDONLY | O_NONBLOCK, 0, input.fd)) {
+    if (IsAbsence(error)) throw Error(errors::kFileNotFound);
+    ThrowForErrno(error, MissingPath::kFile);
+  }
+  struct stat status {};
+  if (const int error = calls_->FileStatus(input.fd, status)) {
+    ThrowForErrno(error, MissingPath::kFile);
+  }
+  if (!S_ISREG(status.st_mode)) throw Error(errors::kFileNotFound);
   if (destination.empty()) throw Error(errors::kPathNotFound);
   std::string to = NativePath(destination);
   if (EndsWithSeparator(to)) to += LastNameOf(from);
-  // The copy replaces the target by a rename, which its own protection would not stop.
-  if (IsRegularFile(to)) RequireWritable(to);
 
   bool failed_on_source = false;
-  if (const int error = CopyFileReplacing(*calls_, from, to, failed_on_source)) {
+  // The copy replaces the target by a rename, which its own protection would not stop.
+  const ReplaceCheck may_replace = [&] { return ReplaceRefusal(*calls_, to); };
+  if (const int error = CopyFileReplacing(*calls_, input.fd, status.st_mode, to, may_replace,
+                                          failed_on_source)) {
     if (failed_on_source) ThrowForErrno(error, MissingPath::kFile);
     ThrowForErrno(error, MissingPath::kFolder);  // the new file is made, so only a folder can miss
   }
@@ -165,22 +192,43 @@ void PosixFileSystem::DeleteEmptyFolder(const std::u16string& path) {
 void PosixFileSystem::AppendToFile(const std::u16string& path, std::string_view bytes) {
   const std::string native = NativePath(path);
   int fd = -1;
-  // With O_CREAT only a missing folder can make the path not found.
-  if (const int error = calls_->Open(native, O_WRONLY | O_CREAT | O_APPEND, 0666, fd)) {
-    ThrowForErrno(error, MissingPath::kFolder);
+  off_t length_before = 0;
+  // A file made by this open has no length to tell; only one that was there
+  // must be asked for it. With O_CREAT only a missing folder can make the path
+  // not found.
+  int error = calls_->Open(native, O_WRONLY | O_CREAT | O_EXCL | O_APPEND, 0666, fd);
+  if (error == EEXIST) {
+    if ((error = calls_->Open(native, O_WRONLY | O_CREAT | O_APPEND, 0666, fd)) == 0) {
+      struct stat before {};
+      if (const int status_error = calls_->FileStatus(fd, before)) {
+        calls_->Close(fd);
+        ThrowForErrno(status_error, MissingPath::kFile);
+      }
+      length_before = before.st_size;
+    }
   }
-  struct stat before {};
-  if (const int error = calls_->FileStatus(fd, before)) {
-    calls_->Close(fd);
-    ThrowForErrno(error, MissingPath::kFile);
-  }
+  if (error != 0) ThrowForErrno(error, MissingPath::kFolder);
+  WriteAndClose(fd, bytes, length_before);
+}
+
+void PosixFileSystem::ReplaceWithNewFile(const std::u16string& path, std::string_view bytes) {
+  const std::string native = NativePath(path);
+  int fd = -1;
+  const int error = calls_->Open(native, O_WRONLY | O_CREAT | O_EXCL, 0666, fd);
+  // Something of that name: the steps one by one, with their errors.
+  if (error == EEXIST) return FileSystem::ReplaceWithNewFile(path, bytes);
+  if (error != 0) ThrowForErrno(error, MissingPath::kFolder);
+  WriteAndClose(fd, bytes, 0);
+}
+
+void PosixFileSystem::WriteAndClose(int fd, std::string_view bytes, off_t length_before) {
   if (const int error = WriteAll(*calls_, fd, bytes.data(), bytes.size())) {
     // Take back whatever part of the bytes did get written.
-    calls_->Truncate(fd, before.st_size);
+    calls_->Truncate(fd, length_before);
     calls_->Close(fd);
     ThrowForErrno(error, MissingPath::kFile);
   }
-  if (const int close_error = calls_->Close(fd)) ThrowForErrno(close_error, MissingPath::kFile);
+  if (const int error = calls_->Close(fd)) ThrowForErrno(error, MissingPath::kFile);
 }
 
 std::string PosixFileSystem::ReadFileBytes(const std::u16string& path) {

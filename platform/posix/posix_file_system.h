@@ -40,6 +40,8 @@ class PosixFileSystem final : public FileSystem {
   void DeleteEmptyFolder(const std::u16string& path) override;
   // A failed append leaves the file as long as it was before.
   void AppendToFile(const std::u16string& path, std::string_view bytes) override;
+  // Where nothing is of that name, the new file is made and written at once.
+  void ReplaceWithNewFile(const std::u16string& path, std::string_view bytes) override;
   // Missing file, or a folder of that name: 53 (76 when its folder is missing).
   std::string ReadFileBytes(const std::u16string& path) override;
 
@@ -54,6 +56,9 @@ class PosixFileSystem final : public FileSystem {
   [[noreturn]] void ThrowForFile(int os_error, const std::string& file);
   // Throws 70 when the user may not write the file.
   void RequireWritable(const std::string& file);
+  // Writes the bytes at the end of the open file and closes it; a failed write
+  // leaves the file `length_before` bytes long.
+  void WriteAndClose(int fd, std::string_view bytes, off_t length_before);
 
   std::shared_ptr<SystemCalls> calls_;
   std::string temporary_folder_;

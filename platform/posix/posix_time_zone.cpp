@@ -1,5 +1,6 @@
 #include "platform/posix/posix_time_zone.h"
 
+#include <cstdlib>
 #include <ctime>
 #include <utility>
 
@@ -66,12 +67,20 @@ TimeZoneInformation InformationFromOffsets(const ZoneOffsets& offsets) {
 PosixTimeZone::PosixTimeZone(TimeSource now) : now_(std::move(now)) {}
 
 TimeZoneInformation PosixTimeZone::GetTimeZoneInformation() {
-  ::tzset();  // localtime_r alone need not notice a changed TZ
   const time_t now = now_();
-  const std::optional<LocalOffset> current = OffsetAt(now);
-  if (!current) return {TimeZoneInformation::kInvalid, 0, 0, 0};
-  const int year = PartsFromSeconds(static_cast<int64_t>(now) + current->east_seconds).year;
-  return InformationFromOffsets(ProbeOffsets(*current, year));
+  const char* tz_variable = std::getenv("TZ");
+  std::optional<std::string> tz;
+  if (tz_variable != nullptr) tz = tz_variable;
+  const std::lock_guard lock(mutex_);
+  if (last_ && last_->second == now && last_->tz == tz) return last_->information;
+  ::tzset();  // localtime_r alone need not notice a changed TZ
+  TimeZoneInformation information{TimeZoneInformation::kInvalid, 0, 0, 0};
+  if (const std::optional<LocalOffset> current = OffsetAt(now)) {
+    const int year = PartsFromSeconds(static_cast<int64_t>(now) + current->east_seconds).year;
+    information = InformationFromOffsets(ProbeOffsets(*current, year));
+  }
+  last_ = Answer{now, std::move(tz), information};
+  return information;
 }
 
 }  // namespace orvane::posix

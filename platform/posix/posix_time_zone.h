@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <optional>
+#include <string>
 
 #include "platform/time_zone.h"
 
@@ -22,9 +24,11 @@ struct ZoneOffsets {
 // way round, its summer time as daylight time.
 TimeZoneInformation InformationFromOffsets(const ZoneOffsets& offsets);
 
-// The zone of the TZ database that the process uses (TZ, else /etc/localtime),
-// read anew at each call. Standard and daylight offsets come from probing
-// January and July of the current year and the present moment.
+// The zone of the TZ database that the process uses (TZ, else /etc/localtime).
+// Standard and daylight offsets come from probing January and July of the
+// current year and the present moment. An export asks once per item, so the
+// answer is kept for the rest of its second unless TZ changes: a zone the
+// system changes meanwhile is seen within a second.
 class PosixTimeZone final : public TimeZone {
  public:
   using TimeSource = std::function<time_t()>;
@@ -32,7 +36,15 @@ class PosixTimeZone final : public TimeZone {
   TimeZoneInformation GetTimeZoneInformation() override;
 
  private:
+  struct Answer {
+    time_t second;
+    std::optional<std::string> tz;
+    TimeZoneInformation information;
+  };
+
   TimeSource now_;
+  std::mutex mutex_;
+  std::optional<Answer> last_;
 };
 
 }  // namespace orvane::posix

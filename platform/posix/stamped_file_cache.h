@@ -30,7 +30,8 @@ struct LoadedFile {
 template <typename Document>
 class StampedFileCache {
  public:
-  using Parser = std::function<ParsedText<Document>(std::string_view text)>;
+  // Takes the file's bytes, which the document may keep.
+  using Parser = std::function<ParsedText<Document>(std::string text)>;
 
   StampedFileCache(std::shared_ptr<StampedFileReader> reader, Parser parse)
       : reader_(std::move(reader)), parse_(std::move(parse)) {}
@@ -56,7 +57,7 @@ class StampedFileCache {
       return {nullptr, path + ": cannot read the file: " + *reason};
     }
     FileContent& content = std::get<FileContent>(read);
-    ParsedText<Document> parsed = parse_(content.bytes);
+    ParsedText<Document> parsed = parse_(std::move(content.bytes));
     LoadedFile<Document> loaded{parsed.document,
                                 parsed.document ? "" : path + ": " + parsed.problem};
     slot_ = Slot{path, content.stamp, loaded};

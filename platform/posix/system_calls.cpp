@@ -2,12 +2,15 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <random>
+#include <string_view>
 
 namespace orvane::posix {
 namespace {
@@ -58,6 +61,10 @@ int SystemCalls::Rename(const std::string& from, const std::string& to) {
   return ErrorOf(::rename(from.c_str(), to.c_str()));
 }
 
+int SystemCalls::RenameWithoutReplacing(const std::string& from, const std::string& to) {
+  return ErrorOf(::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE));
+}
+
 int SystemCalls::ListFolder(const std::string& path, std::vector<std::string>& names) {
   std::unique_ptr<DIR, FolderCloser> folder(::opendir(path.c_str()));
   if (!folder) return errno;
@@ -79,11 +86,32 @@ int SystemCalls::Open(const std::string& path, int flags, mode_t mode, int& fd) 
   return 0;
 }
 
-int SystemCalls::CreateUniqueFile(std::string& path_template, int& fd) {
-  const int result = ::mkostemp(path_template.data(), O_CLOEXEC);
-  if (result < 0) return errno;
-  fd = result;
-  return 0;
+// As mkostemp, which has no mode of its own: six random letters or digits
+// until a name is new.
+int SystemCalls::CreateUniqueFile(std::string& path_template, mode_t mode, int& fd) {
+  static constexpr std::string_view kCharacters =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  constexpr size_t kRandomLength = 6;
+  constexpr int kAttempts = 10000;
+  if (!path_template.ends_with("XXXXXX")) return EINVAL;
+  thread_local std::mt19937_64 random{std::random_device{}()};
+  const size_t first = path_template.size() - kRandomLength;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    uint64_t bits = random();
+    for (size_t i = first; i < path_template.size(); ++i) {
+      path_template[i] = kCharacters[bits % kCharacters.size()];
+      bits /= kCharacters.size();
+    }
+    const long result = Retrying([&] {
+      return ::open(path_template.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    });
+    if (result >= 0) {
+      fd = static_cast<int>(result);
+      return 0;
+    }
+    if (errno != EEXIST) return errno;
+  }
+  return EEXIST;
 }
 
 int SystemCalls::FileStatus(int fd, struct stat& out) { return ErrorOf(::fstat(fd, &out)); }

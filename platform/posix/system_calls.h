@@ -28,13 +28,17 @@ class SystemCalls {
   virtual int RemoveFolder(const std::string& path);
   virtual int RemoveFile(const std::string& path);
   virtual int Rename(const std::string& from, const std::string& to);
+  // The same when nothing has the name `to`; EEXIST when something has, and
+  // EINVAL or ENOSYS where the file system cannot rename that way.
+  virtual int RenameWithoutReplacing(const std::string& from, const std::string& to);
   // The names in a folder, without "." and "..".
   virtual int ListFolder(const std::string& path, std::vector<std::string>& names);
 
   virtual int Open(const std::string& path, int flags, mode_t mode, int& fd);
-  // Creates and opens a new file from a mkstemp template ("...XXXXXX"), which
-  // then holds the name made.
-  virtual int CreateUniqueFile(std::string& path_template, int& fd);
+  // Creates and opens (for reading and writing) a new file from a mkstemp
+  // template ("...XXXXXX"), which then holds the name made. The file gets
+  // `mode` less the umask, as any new file.
+  virtual int CreateUniqueFile(std::string& path_template, mode_t mode, int& fd);
   virtual int FileStatus(int fd, struct stat& out);
   virtual int Read(int fd, char* buffer, std::size_t size, std::size_t& count);
   // Writes part of the bytes; `count` tells how many.

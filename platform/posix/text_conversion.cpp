@@ -4,9 +4,11 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <deque>
 #include <utility>
 
 #include "platform/error.h"
+#include "platform/utf8_character.h"
 
 namespace orvane::posix {
 namespace {
@@ -114,29 +116,109 @@ std::string IconvConverter::Convert(std::string_view input, CharacterLength leng
   return out;
 }
 
-std::string EncodeUtf16(std::u16string_view text, const std::string& charset,
-                        std::string_view replacement) {
-  IconvConverter converter(charset, Utf16NativeCharset());
-  return converter.Convert(BytesOf(text), Utf16CharacterLength, replacement);
+IconvConverter& ThreadConverter(const std::string& to_charset, const std::string& from_charset) {
+  struct Cached {
+    std::string to;
+    std::string from;
+    IconvConverter converter;
+  };
+  // A deque keeps the converters in place as it grows; a thread meets only a few sets.
+  thread_local std::deque<Cached> converters;
+  for (Cached& cached : converters) {
+    if (cached.to == to_charset && cached.from == from_charset) return cached.converter;
+  }
+  IconvConverter converter(to_charset, from_charset);
+  return converters.emplace_back(Cached{to_charset, from_charset, std::move(converter)}).converter;
 }
 
-Utf16Decoder::Utf16Decoder(const std::string& charset)
-    : converter_(Utf16NativeCharset(), charset) {}
+std::string NarrowAscii(std::u16string_view text) {
+  std::string bytes;
+  AppendAscii(text, bytes);
+  return bytes;
+}
 
-std::u16string Utf16Decoder::Decode(std::string_view bytes) {
-  static constexpr char16_t kReplacementCharacter[] = u"\uFFFD";
-  return Utf16FromBytes(
-      converter_.Convert(bytes, SingleByteLength, BytesOf(kReplacementCharacter)));
+std::u16string WidenAscii(std::string_view bytes) {
+  std::u16string text;
+  AppendAscii(bytes, text);
+  return text;
+}
+
+std::string EncodeUtf16(std::u16string_view text, const std::string& charset,
+                        std::string_view replacement) {
+  return ThreadConverter(charset, Utf16NativeCharset())
+      .Convert(BytesOf(text), Utf16CharacterLength, replacement);
 }
 
 std::u16string DecodeToUtf16(std::string_view bytes, const std::string& charset) {
-  return Utf16Decoder(charset).Decode(bytes);
+  static constexpr char16_t kReplacementCharacter[] = u"\uFFFD";
+  return Utf16FromBytes(ThreadConverter(Utf16NativeCharset(), charset)
+                            .Convert(bytes, SingleByteLength, BytesOf(kReplacementCharacter)));
+}
+
+bool AppendValidUtf8(std::string_view bytes, std::u16string& out) {
+  const size_t start = out.size();
+  for (size_t i = 0; i < bytes.size();) {
+    const Utf8Character character = Utf8CharacterAt(bytes, i);
+    if (character.length == 0) {
+      out.resize(start);
+      return false;
+    }
+    if (character.code < 0x10000) {
+      out += static_cast<char16_t>(character.code);
+    } else {
+      const uint32_t above = character.code - 0x10000;
+      out += static_cast<char16_t>(0xD800 + (above >> 10));
+      out += static_cast<char16_t>(0xDC00 + (above & 0x3FF));
+    }
+    i += character.length;
+  }
+  return true;
+}
+
+bool AppendValidUtf16AsUtf8(std::u16string_view text, std::string& out) {
+  const size_t start = out.size();
+  for (size_t i = 0; i < text.size(); ++i) {
+    uint32_t code = text[i];
+    if (code >= 0xD800 && code <= 0xDFFF) {
+      const bool pair = code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                        text[i + 1] <= 0xDFFF;
+      if (!pair) {
+        out.resize(start);
+        return false;
+      }
+      code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
+    }
+    if (code < 0x80) {
+      out += static_cast<char>(code);
+    } else if (code < 0x800) {
+      out += static_cast<char>(0xC0 | code >> 6);
+      out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+      out += static_cast<char>(0xE0 | code >> 12);
+      out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+      out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | code >> 18);
+      out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+      out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+      out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+  }
+  return true;
 }
 
 std::string EncodeUtf8(std::u16string_view text) {
+  if (IsAscii(text)) return NarrowAscii(text);
+  std::string bytes;
+  if (AppendValidUtf16AsUtf8(text, bytes)) return bytes;
   return EncodeUtf16(text, "UTF-8", "\xEF\xBF\xBD");
 }
 
-std::u16string DecodeUtf8(std::string_view bytes) { return DecodeToUtf16(bytes, "UTF-8"); }
+std::u16string DecodeUtf8(std::string_view bytes) {
+  if (IsAscii(bytes)) return WidenAscii(bytes);
+  std::u16string text;
+  if (AppendValidUtf8(bytes, text)) return text;
+  return DecodeToUtf16(bytes, "UTF-8");
+}
 
 }  // namespace orvane::posix

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ascii_text.h"
+
 namespace orvane::posix {
 
 // The iconv name of UTF-16 in this machine's byte order (no byte-order mark), so
@@ -40,6 +42,15 @@ class IconvConverter {
   iconv_t handle_;
 };
 
+// The converter from `from_charset` to `to_charset` that this thread keeps:
+// opening one costs far more than converting a short text, and an iconv
+// conversion must not be shared between threads.
+IconvConverter& ThreadConverter(const std::string& to_charset, const std::string& from_charset);
+
+// ASCII text from one width to the other (platform/ascii_text.h tells ASCII).
+std::string NarrowAscii(std::u16string_view text);
+std::u16string WidenAscii(std::string_view bytes);
+
 // UTF-16 to another character set; each character it cannot hold (a surrogate
 // pair is one character) becomes `replacement` once.
 std::string EncodeUtf16(std::u16string_view text, const std::string& charset,
@@ -47,17 +58,13 @@ std::string EncodeUtf16(std::u16string_view text, const std::string& charset,
 
 // Bytes of one character set to UTF-16; bytes that form no character become
 // U+FFFD, and a character cut off at the end of the input becomes one U+FFFD.
-// Keep one decoder for many texts: opening a conversion has a cost.
-class Utf16Decoder {
- public:
-  explicit Utf16Decoder(const std::string& charset);
-  std::u16string Decode(std::string_view bytes);
-
- private:
-  IconvConverter converter_;
-};
-
 std::u16string DecodeToUtf16(std::string_view bytes, const std::string& charset);
+
+// Valid UTF-8 and UTF-16 converted without iconv, appended to `out`: false,
+// with `out` as it was, at the first sequence that is no character, which the
+// caller then leaves to iconv.
+bool AppendValidUtf8(std::string_view bytes, std::u16string& out);
+bool AppendValidUtf16AsUtf8(std::u16string_view text, std::string& out);
 
 // UTF-16 <-> UTF-8, for paths and the terminal. Broken sequences become U+FFFD.
 std::string EncodeUtf8(std::u16string_view text);

@@ -56,14 +56,17 @@ class FaultAtCall final : public posix::SystemCalls {
   int Rename(const std::string& from, const std::string& to) override {
     return Maybe([&] { return SystemCalls::Rename(from, to); });
   }
+  int RenameWithoutReplacing(const std::string& from, const std::string& to) override {
+    return Maybe([&] { return SystemCalls::RenameWithoutReplacing(from, to); });
+  }
   int ListFolder(const std::string& p, std::vector<std::string>& names) override {
     return Maybe([&] { return SystemCalls::ListFolder(p, names); });
   }
   int Open(const std::string& p, int flags, mode_t mode, int& fd) override {
     return Maybe([&] { return SystemCalls::Open(p, flags, mode, fd); });
   }
-  int CreateUniqueFile(std::string& t, int& fd) override {
-    return Maybe([&] { return SystemCalls::CreateUniqueFile(t, fd); });
+  int CreateUniqueFile(std::string& t, mode_t mode, int& fd) override {
+    return Maybe([&] { return SystemCalls::CreateUniqueFile(t, mode, fd); });
   }
   int FileStatus(int fd, struct stat& out) override {
     return Maybe([&] { return SystemCalls::FileStatus(fd, out); });

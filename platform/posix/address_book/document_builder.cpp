@@ -28,18 +28,35 @@ bool IntegerWithin(const JsonToken& token, int64_t lowest, int64_t highest) {
          *token.integer <= highest;
 }
 
-bool IsHexPairs(const std::string& text) {
+bool IsHexPairs(std::string_view text) {
   const bool all_hex = std::all_of(text.begin(), text.end(), [](char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
   });
   return all_hex && text.size() % 2 == 0;
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+// Marks each property that a later one of the same tag overrides, so that a
+// reader finds a tag's last value at once. A filter of 64 bits lets most
+// properties pass without a look at the ones after them.
+void MarkRepeatedTags(std::vector<Property>& properties) {
+  uint64_t seen = 0;
+  for (size_t index = properties.size(); index-- > 0;) {
+    const int32_t tag = properties[index].tag();
+    const uint64_t bit = uint64_t{1} << ((static_cast<uint32_t>(tag) * 2654435761u) >> 26);
+    if ((seen & bit) != 0 &&
+        std::any_of(properties.begin() + static_cast<std::ptrdiff_t>(index) + 1, properties.end(),
+                    [&](const Property& later) { return later.tag() == tag; })) {
+      properties[index].MarkRepeatedLater();
+    }
+    seen |= bit;
+  }
+}
 
 }  // namespace
 
-bool DocumentBuilder::Accept(JsonToken token) {
+bool DocumentBuilder::Accept(const JsonToken& token) {
   switch (state_) {
     case State::kRoot: return AcceptRoot(token);
     case State::kRootKeys: return AcceptRootKey(token);
@@ -93,6 +110,7 @@ bool DocumentBuilder::AcceptEntryStart(const JsonToken& token) {
     return true;
   }
   document_.entries.emplace_back();
+  properties_.clear();
   if (token.kind != Kind::kStartObject) {
     return FailInEntry("an entry must be an object holding \"properties\"");
   }
@@ -104,6 +122,7 @@ bool DocumentBuilder::AcceptEntryStart(const JsonToken& token) {
 bool DocumentBuilder::AcceptEntryKey(const JsonToken& token) {
   if (token.kind == Kind::kEndObject) {
     if (!properties_seen_) return FailInEntry("the entry has no \"properties\"");
+    EndEntry();
     state_ = State::kEntryStart;
     return true;
   }
@@ -149,41 +168,41 @@ bool DocumentBuilder::AcceptPropertyTag(const JsonToken& token) {
   return true;
 }
 
-bool DocumentBuilder::AcceptPropertyValue(JsonToken& token) {
+bool DocumentBuilder::AcceptPropertyValue(const JsonToken& token) {
   if (token.kind == Kind::kEndArray) return FailInProperty("a property must be a [tag, value] pair");
   const int32_t type = PropertyTypeOf(tag_);
   if (type == PT_MV_STRING8 || type == kWideTextListType) {
     if (token.kind != Kind::kStartArray) return FailWrongValue("an array of strings");
-    text_list_.clear();
+    list_start_ = document_.list_elements.size();
     state_ = State::kTextList;
     return true;
   }
   return AcceptScalarValue(token);
 }
 
-bool DocumentBuilder::AcceptScalarValue(JsonToken& token) {
+bool DocumentBuilder::AcceptScalarValue(const JsonToken& token) {
   switch (PropertyTypeOf(tag_)) {
     case PT_STRING8:
       if (token.kind != Kind::kString) return FailWrongValue("a string");
-      return AddProperty(decoder_.Decode(token.text));
+      return AddProperty(Property::OfText(tag_, SpanOf(token.text)));
     case PT_UNICODE:
       if (token.kind != Kind::kString) return FailWrongValue("a string");
-      return AddProperty(std::monostate{});
+      return AddProperty(Property::WithoutValue(tag_));
     case PT_I2:
       if (!IntegerWithin(token, std::numeric_limits<int16_t>::min(),
                          std::numeric_limits<int16_t>::max())) {
         return FailWrongValue("an integer from -32768 to 32767");
       }
-      return AddProperty(static_cast<int16_t>(*token.integer));
+      return AddProperty(Property::OfShort(tag_, static_cast<int16_t>(*token.integer)));
     case PT_LONG:
       if (!IntegerWithin(token, std::numeric_limits<int32_t>::min(),
                          std::numeric_limits<int32_t>::max())) {
         return FailWrongValue("an integer from -2147483648 to 2147483647");
       }
-      return AddProperty(std::monostate{});
+      return AddProperty(Property::WithoutValue(tag_));
     case kBooleanType:
       if (token.kind != Kind::kBoolean) return FailWrongValue("true or false");
-      return AddProperty(std::monostate{});
+      return AddProperty(Property::WithoutValue(tag_));
     case PT_SYSTIME: {
       const auto time =
           token.kind == Kind::kString ? ParseIsoTime(token.text) : std::optional<StoredTime>{};
@@ -191,13 +210,13 @@ bool DocumentBuilder::AcceptScalarValue(JsonToken& token) {
         return FailWrongValue(
             "an ISO 8601 time such as \"2005-03-01T12:00:00Z\" or \"1980-05-17\"");
       }
-      return AddProperty(*time);
+      return AddProperty(Property::OfTime(tag_, *time));
     }
     case PT_BINARY:
       if (token.kind != Kind::kString || !IsHexPairs(token.text)) {
         return FailWrongValue("a string of hexadecimal digit pairs");
       }
-      return AddProperty(std::monostate{});
+      return AddProperty(Property::WithoutValue(tag_));
     default:
       // A type nobody reads: any JSON value will do.
       if (IsStart(token)) {
@@ -205,23 +224,30 @@ bool DocumentBuilder::AcceptScalarValue(JsonToken& token) {
         state_ = State::kSkipValue;
         return true;
       }
-      return AddProperty(std::monostate{});
+      return AddProperty(Property::WithoutValue(tag_));
   }
 }
 
-bool DocumentBuilder::AcceptTextListItem(JsonToken& token) {
+bool DocumentBuilder::AcceptTextListItem(const JsonToken& token) {
+  std::vector<TextSpan>& elements = document_.list_elements;
   if (token.kind == Kind::kEndArray) {
-    if (PropertyTypeOf(tag_) == PT_MV_STRING8) return AddProperty(std::move(text_list_));
-    return AddProperty(std::monostate{});
+    if (PropertyTypeOf(tag_) != PT_MV_STRING8) {
+      // Checked, and kept without its value.
+      elements.resize(list_start_);
+      return AddProperty(Property::WithoutValue(tag_));
+    }
+    const ListSpan list{static_cast<uint32_t>(list_start_),
+                        static_cast<uint32_t>(elements.size() - list_start_)};
+    return AddProperty(Property::OfTextList(tag_, list));
   }
   if (token.kind != Kind::kString) return FailWrongValue("an array of strings");
-  text_list_.push_back(decoder_.Decode(token.text));
+  elements.push_back(SpanOf(token.text));
   return true;
 }
 
 bool DocumentBuilder::AcceptSkippedPart(const JsonToken& token) {
   if (IsStart(token)) ++skip_depth_;
-  if (IsEnd(token) && --skip_depth_ == 0) return AddProperty(std::monostate{});
+  if (IsEnd(token) && --skip_depth_ == 0) return AddProperty(Property::WithoutValue(tag_));
   return true;
 }
 
@@ -233,10 +259,22 @@ bool DocumentBuilder::AcceptPropertyEnd(const JsonToken& token) {
   return true;
 }
 
-bool DocumentBuilder::AddProperty(PropertyValue value) {
-  document_.entries.back().properties.push_back(Property{tag_, std::move(value)});
+// The reader hands out texts inside the document's text, which ReadJsonTokens
+// keeps under 2 GB.
+TextSpan DocumentBuilder::SpanOf(std::string_view text) const {
+  return TextSpan{static_cast<uint32_t>(text.data() - document_.text.data()),
+                  static_cast<uint32_t>(text.size())};
+}
+
+bool DocumentBuilder::AddProperty(Property property) {
+  properties_.push_back(property);
   state_ = State::kPropertyEnd;
   return true;
+}
+
+void DocumentBuilder::EndEntry() {
+  MarkRepeatedTags(properties_);
+  document_.entries.back().properties.assign(properties_.begin(), properties_.end());
 }
 
 bool DocumentBuilder::Fail(const std::string& what) {
@@ -254,7 +292,7 @@ bool DocumentBuilder::FailInProperty(const std::string& what) {
 }
 
 bool DocumentBuilder::FailWrongValue(const std::string& wanted) {
-  return FailInProperty(tag_text_ + " wants " + wanted);
+  return FailInProperty(std::string(tag_text_) + " wants " + wanted);
 }
 
 }  // namespace orvane::posix

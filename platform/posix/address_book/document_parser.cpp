@@ -5,12 +5,14 @@
 
 namespace orvane::posix {
 
-ParseResult ParseAddressBook(std::string_view text) {
-  DocumentBuilder builder;
-  if (std::string problem = ReadJsonTokens(text, builder); !problem.empty()) {
+ParseResult ParseAddressBook(std::string text) {
+  auto document = std::make_shared<AddressBookDocument>();
+  document->text = std::move(text);
+  DocumentBuilder builder(*document);
+  if (std::string problem = ReadJsonTokens(document->text, builder); !problem.empty()) {
     return {nullptr, std::move(problem)};
   }
-  return {std::make_shared<const AddressBookDocument>(builder.TakeDocument()), {}};
+  return {std::move(document), {}};
 }
 
 }  // namespace orvane::posix

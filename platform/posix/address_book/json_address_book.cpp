@@ -14,14 +14,14 @@
 namespace orvane::posix {
 namespace {
 
-// The value a getter found, with the document that holds it kept alive.
+// The property a getter found, in the document of the getter's session.
 struct FoundValue {
-  SharedDocument document;
-  const PropertyValue* value = nullptr;
+  const AddressBookDocument* document = nullptr;
+  const Property* property = nullptr;
 
-  template <typename T>
-  const T* As() const {
-    return value == nullptr ? nullptr : std::get_if<T>(value);
+  std::optional<TextSpan> Text() const { return property ? property->Text() : std::nullopt; }
+  std::optional<ListSpan> TextList() const {
+    return property ? property->TextList() : std::nullopt;
   }
 };
 
@@ -29,6 +29,14 @@ int32_t ClampedCount(size_t count) {
   return static_cast<int32_t>(
       std::min(count, static_cast<size_t>(std::numeric_limits<int32_t>::max())));
 }
+
+// The property whose tag this thread read last: the value asked for next is
+// most likely its own.
+struct TagRead {
+  const AddressBookEntry* entry = nullptr;
+  size_t index = 0;
+};
+thread_local TagRead last_tag_read;
 
 // The entry points answer in result codes; nothing may escape them.
 template <typename Result, typename Action>
@@ -58,12 +66,12 @@ class JsonAddressBookLibrary final : public AddressBookLibrary {
   }
 
   int32_t kWabGetNumEntries(WabContext& context) override {
-    const SharedDocument document = sessions_.Find(context.handle);
+    const AddressBookDocument* document = sessions_.Find(context.handle);
     return document ? ClampedCount(document->entries.size()) : 0;
   }
 
   int32_t kWabGetEntries(WabContext& context, WabEntry* first, int32_t count) override {
-    const SharedDocument document = sessions_.Find(context.handle);
+    const AddressBookDocument* document = sessions_.Find(context.handle);
     if (!document || first == nullptr || count <= 0) return 0;
     const int32_t filled = std::min(count, ClampedCount(document->entries.size()));
     for (int32_t i = 0; i < filled; ++i) first[i].id = static_cast<uint64_t>(i) + 1;
@@ -77,18 +85,17 @@ class JsonAddressBookLibrary final : public AddressBookLibrary {
   }
 
   int32_t kWabGetNumProps(WabContext& context, WabEntry& entry) override {
-    const SharedDocument document = sessions_.Find(context.handle);
-    const AddressBookEntry* found = EntryOf(document, entry);
+    const AddressBookEntry* found = EntryOf(sessions_.Find(context.handle), entry);
     return found ? ClampedCount(found->properties.size()) : 0;
   }
 
   int32_t kWabGetPropTag(WabContext& context, WabEntry& entry, int32_t index, int32_t) override {
-    const SharedDocument document = sessions_.Find(context.handle);
-    const AddressBookEntry* found = EntryOf(document, entry);
+    const AddressBookEntry* found = EntryOf(sessions_.Find(context.handle), entry);
     if (found == nullptr || index < 0 || static_cast<size_t>(index) >= found->properties.size()) {
       return 0;
     }
-    return found->properties[static_cast<size_t>(index)].tag;
+    last_tag_read = {found, static_cast<size_t>(index)};
+    return found->properties[static_cast<size_t>(index)].tag();
   }
 
   int32_t kWabGetPropType(int32_t tag) override { return PropertyTypeOf(tag); }
@@ -96,17 +103,18 @@ class JsonAddressBookLibrary final : public AddressBookLibrary {
   int16_t kWabGetProp_String(WabContext& context, WabEntry& entry, int32_t tag, char* buffer,
                              int32_t buffer_size, int32_t* required) override {
     return Guarded<int16_t>([&]() -> int16_t {
-      const auto* text = FindValue(context, entry, tag, PT_STRING8).As<std::u16string>();
-      if (text == nullptr) return 0;
-      return CopyTextOut(settings_.code_page->FromUtf16(*text), buffer, buffer_size, required);
+      const FoundValue found = FindValue(context, entry, tag, PT_STRING8);
+      const std::optional<TextSpan> text = found.Text();
+      if (!text) return 0;
+      return CopyOutInCodePage(found.document->TextOf(*text), buffer, buffer_size, required);
     });
   }
 
   int16_t kWabGetProp_Short(WabContext& context, WabEntry& entry, int32_t tag,
                             int16_t& value) override {
     const FoundValue found = FindValue(context, entry, tag, PT_I2);
-    const auto* number = found.As<int16_t>();
-    if (number == nullptr) return 0;
+    const std::optional<int16_t> number = found.property ? found.property->Short() : std::nullopt;
+    if (!number) return 0;
     value = *number;
     return 1;
   }
@@ -115,9 +123,9 @@ class JsonAddressBookLibrary final : public AddressBookLibrary {
                               FileTime& value) override {
     return Guarded<int16_t>([&]() -> int16_t {
       const FoundValue found = FindValue(context, entry, tag, PT_SYSTIME);
-      const auto* time = found.As<StoredTime>();
-      if (time == nullptr) return 0;
-      const auto local = LocalFileTimeOf(*time, settings_.time_zone->GetTimeZoneInformation());
+      const std::optional<StoredTime> time = found.property ? found.property->Time() : std::nullopt;
+      if (!time) return 0;
+      const auto local = LocalFileTimeOf(*time, *settings_.time_zone);
       if (!local) return 0;
       value = *local;
       return 1;
@@ -126,10 +134,9 @@ class JsonAddressBookLibrary final : public AddressBookLibrary {
 
   int16_t kWabGetProp_MV_String_Count(WabContext& context, WabEntry& entry, int32_t tag,
                                       int32_t& count) override {
-    const FoundValue found = FindValue(context, entry, tag, PT_MV_STRING8);
-    const auto* list = found.As<TextList>();
-    if (list == nullptr) return 0;
-    count = ClampedCount(list->size());
+    const std::optional<ListSpan> list = FindValue(context, entry, tag, PT_MV_STRING8).TextList();
+    if (!list) return 0;
+    count = ClampedCount(list->count);
     return 1;
   }
 
@@ -138,10 +145,10 @@ class JsonAddressBookLibrary final : public AddressBookLibrary {
                                      int32_t index) override {
     return Guarded<int16_t>([&]() -> int16_t {
       const FoundValue found = FindValue(context, entry, tag, PT_MV_STRING8);
-      const auto* list = found.As<TextList>();
-      if (list == nullptr || index < 0 || static_cast<size_t>(index) >= list->size()) return 0;
-      const std::u16string& element = (*list)[static_cast<size_t>(index)];
-      return CopyTextOut(settings_.code_page->FromUtf16(element), buffer, buffer_size, required);
+      const std::optional<ListSpan> list = found.TextList();
+      if (!list || index < 0 || static_cast<uint32_t>(index) >= list->count) return 0;
+      const TextSpan element = found.document->ElementsOf(*list)[static_cast<size_t>(index)];
+      return CopyOutInCodePage(found.document->TextOf(element), buffer, buffer_size, required);
     });
   }
 
@@ -171,18 +178,35 @@ class JsonAddressBookLibrary final : public AddressBookLibrary {
     }
   }
 
-  static const AddressBookEntry* EntryOf(const SharedDocument& document, const WabEntry& entry) {
-    if (!document || entry.id == 0 || entry.id > document->entries.size()) return nullptr;
+  static const AddressBookEntry* EntryOf(const AddressBookDocument* document,
+                                         const WabEntry& entry) {
+    if (document == nullptr || entry.id == 0 || entry.id > document->entries.size()) return nullptr;
     return &document->entries[entry.id - 1];
   }
 
-  // The last value of `tag` in the entry, when the tag is of the getter's type.
+  // The last occurrence of `tag` in the entry, when the tag is of the getter's type.
   FoundValue FindValue(const WabContext& context, const WabEntry& entry, int32_t tag,
                        int32_t type) const {
     FoundValue found{sessions_.Find(context.handle), nullptr};
     const AddressBookEntry* in_entry = EntryOf(found.document, entry);
-    if (in_entry != nullptr && PropertyTypeOf(tag) == type) found.value = LastValueOf(*in_entry, tag);
+    if (in_entry != nullptr && PropertyTypeOf(tag) == type) {
+      // The hint is only looked at when it is this entry's; a wrong one costs a search.
+      found.property = last_tag_read.entry == in_entry
+                           ? LastPropertyOf(*in_entry, tag, last_tag_read.index)
+                           : LastPropertyOf(*in_entry, tag);
+    }
     return found;
+  }
+
+  // CopyTextOut of a text of the document (UTF-8) in the code page that texts
+  // cross in. ASCII, the most of every address book, is the same in both.
+  int16_t CopyOutInCodePage(std::string_view text, char* buffer, int32_t buffer_size,
+                            int32_t* required) const {
+    CodePage& code_page = *settings_.code_page;
+    if (code_page.KeepsAscii() && IsAscii(text)) {
+      return CopyTextOut(text, buffer, buffer_size, required);
+    }
+    return CopyTextOut(code_page.FromUtf16(DecodeUtf8(text)), buffer, buffer_size, required);
   }
 
   std::string AddressBookPath() const {

@@ -1,57 +1,53 @@
 #pragma once
 
 #include <cstddef>
-#include <iterator>
+#include <string>
 
 namespace orvane::posix {
 
-// The line of the last significant character a reader has consumed: the line
-// where the token it has just delivered ends. Blanks read ahead do not count.
-class LinePosition {
+// A JSON text as the reader walks it: it reads the text in place, writing each
+// string's decoded characters over its own escapes, and counts the lines it has
+// consumed. After a token has been delivered, line() is the line where that
+// token ends: the reader has not yet read the blanks after it.
+class LineCountingInput {
  public:
-  void Consumed(char c) {
+  using Ch = char;
+
+  // `text` must stay in place while it is read; its NUL ends the input.
+  explicit LineCountingInput(std::string& text)
+      : begin_(text.data()), at_(text.data()), line_start_(text.data()) {}
+
+  Ch Peek() const { return *at_; }
+  Ch Take() {
+    const Ch c = *at_++;
     if (c == '\n') {
       ++line_breaks_;
-    } else if (c != ' ' && c != '\t' && c != '\r') {
-      line_ = line_breaks_ + 1;
+      line_start_ = at_;
     }
+    return c;
   }
-  int line() const { return line_; }
+  size_t Tell() const { return static_cast<size_t>(at_ - begin_); }
+  size_t OffsetOf(const Ch* place) const { return static_cast<size_t>(place - begin_); }
+
+  // Decoded characters go over the text already read.
+  Ch* PutBegin() { return write_ = at_; }
+  void Put(Ch c) { *write_++ = c; }
+  size_t PutEnd(Ch* begin) { return static_cast<size_t>(write_ - begin); }
+  void Flush() {}
+
+  int line() const { return line_breaks_ + 1; }
+  // The column (from 1) of the character at `offset`, on the line being read.
+  size_t ColumnOf(size_t offset) const {
+    const size_t line_offset = static_cast<size_t>(line_start_ - begin_);
+    return offset >= line_offset ? offset - line_offset + 1 : 1;
+  }
 
  private:
+  Ch* begin_;
+  Ch* at_;
+  Ch* line_start_;
+  Ch* write_ = nullptr;
   int line_breaks_ = 0;
-  int line_ = 1;
-};
-
-// Walks a character range and tells a LinePosition of every character passed.
-class LineCountingIterator {
- public:
-  using iterator_category = std::input_iterator_tag;
-  using value_type = char;
-  using difference_type = std::ptrdiff_t;
-  using pointer = const char*;
-  using reference = const char&;
-
-  LineCountingIterator(const char* at, LinePosition* position) : at_(at), position_(position) {}
-
-  reference operator*() const { return *at_; }
-  LineCountingIterator& operator++() {
-    position_->Consumed(*at_);
-    ++at_;
-    return *this;
-  }
-  LineCountingIterator operator++(int) {
-    LineCountingIterator before = *this;
-    ++*this;
-    return before;
-  }
-  friend bool operator==(const LineCountingIterator& a, const LineCountingIterator& b) {
-    return a.at_ == b.at_;
-  }
-
- private:
-  const char* at_;
-  LinePosition* position_;
 };
 
 }  // namespace orvane::posix

@@ -10,14 +10,22 @@ constexpr int64_t kTicksPerMinute = 600'000'000;
 
 }  // namespace
 
-const PropertyValue* LastValueOf(const AddressBookEntry& entry, int32_t tag) {
+const Property* LastPropertyOf(const AddressBookEntry& entry, int32_t tag) {
   for (auto property = entry.properties.rbegin(); property != entry.properties.rend(); ++property) {
-    if (property->tag == tag) return &property->value;
+    if (property->tag() == tag) return &*property;
   }
   return nullptr;
 }
 
-int16_t CopyTextOut(const std::string& bytes, char* buffer, int32_t buffer_size,
+const Property* LastPropertyOf(const AddressBookEntry& entry, int32_t tag, size_t likely_index) {
+  if (likely_index < entry.properties.size()) {
+    const Property& likely = entry.properties[likely_index];
+    if (likely.tag() == tag && !likely.IsRepeatedLater()) return &likely;
+  }
+  return LastPropertyOf(entry, tag);
+}
+
+int16_t CopyTextOut(std::string_view bytes, char* buffer, int32_t buffer_size,
                     int32_t* required) {
   if (bytes.size() >= static_cast<size_t>(std::numeric_limits<int32_t>::max())) return 0;
   const auto needed = static_cast<int32_t>(bytes.size() + 1);
@@ -35,6 +43,11 @@ std::optional<FileTime> LocalFileTimeOf(const StoredTime& time, const TimeZoneIn
   if (time.universal) ticks -= BiasInForceMinutes(zone).value_or(0) * kTicksPerMinute;
   if (ticks < 0) return std::nullopt;
   return FileTime::FromTicks(static_cast<uint64_t>(ticks));
+}
+
+std::optional<FileTime> LocalFileTimeOf(const StoredTime& time, TimeZone& zone) {
+  return LocalFileTimeOf(time, time.universal ? zone.GetTimeZoneInformation()
+                                              : TimeZoneInformation{});
 }
 
 }  // namespace orvane::posix

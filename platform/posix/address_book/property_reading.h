@@ -10,14 +10,17 @@
 
 namespace orvane::posix {
 
-// The value of the tag's LAST occurrence in the entry, as the component keeps
-// the last occurrence when it scans an entry; null when the entry lacks the tag.
-const PropertyValue* LastValueOf(const AddressBookEntry& entry, int32_t tag);
+// The tag's LAST occurrence in the entry, as the component keeps the last
+// occurrence when it scans an entry; null when the entry lacks the tag.
+const Property* LastPropertyOf(const AddressBookEntry& entry, int32_t tag);
+// The same, looking first at the property at `likely_index`: a reader asks for
+// the value of the tag it has just read.
+const Property* LastPropertyOf(const AddressBookEntry& entry, int32_t tag, size_t likely_index);
 
 // Hands out `bytes` and a NUL. When they do not fit into `buffer_size` bytes
 // (or there is no buffer) it writes nothing and returns 0. `*required`, when
 // given, receives the size the text needs with its NUL, on success as well.
-int16_t CopyTextOut(const std::string& bytes, char* buffer, int32_t buffer_size,
+int16_t CopyTextOut(std::string_view bytes, char* buffer, int32_t buffer_size,
                     int32_t* required);
 
 // The stored time as the reader's local time, shifted by the bias in force now
@@ -26,5 +29,7 @@ int16_t CopyTextOut(const std::string& bytes, char* buffer, int32_t buffer_size,
 // the zone cannot be told, UTC comes back unchanged. Nothing when the shift
 // leaves the range a FILETIME can hold.
 std::optional<FileTime> LocalFileTimeOf(const StoredTime& time, const TimeZoneInformation& zone);
+// The same, asking the zone for its bias only when the time needs it.
+std::optional<FileTime> LocalFileTimeOf(const StoredTime& time, TimeZone& zone);
 
 }  // namespace orvane::posix

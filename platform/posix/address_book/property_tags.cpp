@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <string>
+#include <unordered_map>
 
 #include "platform/address_book_library.h"
 
@@ -75,11 +76,18 @@ constexpr int32_t kWideTextTypeOffset = PT_UNICODE - PT_STRING8;
 
 bool IsEightBitTextType(int32_t type) { return type == PT_STRING8 || type == PT_MV_STRING8; }
 
+// Every property of a store is looked up by its name: a hash table, made once.
 std::optional<int32_t> TagOfPlainName(std::string_view name) {
-  for (const NamedTag& named : kNamedTags) {
-    if (named.name == name) return static_cast<int32_t>(named.tag);
-  }
-  return std::nullopt;
+  static const std::unordered_map<std::string_view, int32_t> tags = [] {
+    std::unordered_map<std::string_view, int32_t> by_name;
+    for (const NamedTag& named : kNamedTags) {
+      by_name.emplace(named.name, static_cast<int32_t>(named.tag));
+    }
+    return by_name;
+  }();
+  const auto found = tags.find(name);
+  if (found == tags.end()) return std::nullopt;
+  return found->second;
 }
 
 // "PR_X_A" is the 8-bit text form of PR_X, "PR_X_W" its wide-text form.

@@ -11,12 +11,15 @@ namespace orvane::posix {
 // The open sessions of one library: each holds the document it opened, so a
 // session reads one unchanging version of the file until it is closed. Handles
 // are unique in the process (a context handed to the wrong library finds
-// nothing) and never 0. Safe on any thread.
+// nothing) and never 0. Safe on any thread, for a session used by one thread at
+// a time, as its context is.
 class SessionTable {
  public:
   uint64_t Open(SharedDocument document);
-  // Null for a handle that is not open.
-  SharedDocument Find(uint64_t handle) const;
+  // The session's document, which stays while the session is open; null for a
+  // handle that is not open. The getters ask for every value, so the last
+  // session found on each thread is kept at hand.
+  const AddressBookDocument* Find(uint64_t handle) const;
   bool Close(uint64_t handle);
 
  private:

@@ -12,7 +12,7 @@ constexpr size_t kDeepestNesting = 200;
 
 }  // namespace
 
-bool JsonTreeBuilder::Accept(JsonToken token) {
+bool JsonTreeBuilder::Accept(const JsonToken& token) {
   using Kind = JsonToken::Kind;
   switch (token.kind) {
     case Kind::kKey: {
@@ -21,10 +21,10 @@ bool JsonTreeBuilder::Accept(JsonToken token) {
           std::any_of(object.members.begin(), object.members.end(),
                       [&](const JsonNode& member) { return member.key == token.text; });
       if (seen) {
-        problem_ = "\"" + token.text + "\" appears twice";
+        problem_ = "\"" + std::string(token.text) + "\" appears twice";
         return false;
       }
-      key_ = std::move(token.text);
+      key_ = token.text;
       key_line_ = token.line;
       return true;
     }
@@ -40,7 +40,7 @@ bool JsonTreeBuilder::Accept(JsonToken token) {
   node.line = token.line;
   node.integer = token.integer;
   node.boolean = token.boolean;
-  node.text = std::move(token.text);
+  node.text = token.text;
   const bool container = node.kind == Kind::kStartObject || node.kind == Kind::kStartArray;
   if (container && open_.size() >= kDeepestNesting) {
     problem_ = "objects and arrays nested more than " + std::to_string(kDeepestNesting) + " deep";
@@ -58,9 +58,9 @@ JsonNode& JsonTreeBuilder::Place(JsonNode node) {
   }
   JsonNode& container = *open_.back();
   if (container.IsObject()) {
-    node.key = std::move(key_);
+    node.key = key_;
     node.key_line = key_line_;
-    key_.clear();
+    key_ = {};
   }
   container.members.push_back(std::move(node));
   return container.members.back();

@@ -49,17 +49,11 @@ void SaveItem(const MailItem& item, const std::u16string& path, int32_t format,
   if (path.find(u'\0') != std::u16string::npos) throw Error(errors::kPathFileAccessError);
   if (path.empty()) throw Error(errors::kPathNotFound);
   const std::string target = EncodeUtf8(path);
-  // The new file takes the old one's name by a rename, which the old file's own
-  // protection would not stop; that protection is what the user set to keep it.
-  struct stat status {};
-  if (services.calls->Status(target, status) == 0 && S_ISREG(status.st_mode)) {
-    const int error = services.calls->CheckWritable(target);
-    if (error == EACCES || error == EPERM || error == EROFS) {
-      ThrowForErrno(error, MissingPath::kFile);
-    }
-  }
   const std::string bytes = services.code_page->FromUtf16(text);
-  if (const int error = WriteFileReplacing(*services.calls, target, bytes)) {
+  // The new file takes the old one's name by a rename, which the old file's own
+  // protection would not stop.
+  const ReplaceCheck may_replace = [&] { return ReplaceRefusal(*services.calls, target); };
+  if (const int error = WriteFileReplacing(*services.calls, target, bytes, may_replace)) {
     ThrowForErrno(error, MissingPath::kFolder);  // a new file is made: only a folder can miss
   }
 }

@@ -76,14 +76,14 @@ constexpr AddressPartKey kAddressPartKeys[] = {
 };
 
 template <typename Key>
-const Key* FindKey(std::span<const Key> keys, const std::string& name) {
+const Key* FindKey(std::span<const Key> keys, std::string_view name) {
   for (const Key& key : keys) {
     if (name == key.key) return &key;
   }
   return nullptr;
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 // Walks the tree of a mail-store file, keeping the place it is at for messages.
 class StoreReader {
@@ -255,7 +255,7 @@ class StoreReader {
 
 }  // namespace
 
-ParsedText<MailStoreDocument> ParseMailStore(std::string_view text) {
+ParsedText<MailStoreDocument> ParseMailStore(std::string text) {
   JsonTreeBuilder builder;
   if (std::string problem = ReadJsonTokens(text, builder); !problem.empty()) {
     return {nullptr, std::move(problem)};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string_view>
+#include <string>
 
 #include "platform/posix/mail_store/mail_store_document.h"
 #include "platform/posix/stamped_file_cache.h"
@@ -13,6 +13,6 @@ namespace orvane::posix {
 //   ITEM = {"class": 40, "subject": ..., "lastModificationTime": ..., and the item's fields}
 // Without a document, the problem names the line and the place:
 //   "line 12: "contacts", folder 2, item 3: "birthday" wants an ISO 8601 time ..."
-ParsedText<MailStoreDocument> ParseMailStore(std::string_view text);
+ParsedText<MailStoreDocument> ParseMailStore(std::string text);
 
 }  // namespace orvane::posix

@@ -153,6 +153,37 @@ TEST(TextConversion, Utf8BothWays) {
   EXPECT_EQ(DecodeUtf8("a\xFF" "b"), u"a\uFFFD" u"b");
 }
 
+// UTF-8 and the code pages of one byte a character are converted without iconv
+// where they can be; the answers must be iconv's all the same.
+TEST(TextConversion, ConversionsWithoutIconvAgreeWithIt) {
+  for (int lead = 0; lead < 0x100; ++lead) {
+    for (const int next : {0x41, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0}) {
+      const std::string bytes{static_cast<char>(lead), static_cast<char>(next)};
+      for (const std::string& text : {bytes, bytes + "\x80", bytes + "\x80\x80", bytes + "a"}) {
+        EXPECT_EQ(DecodeUtf8(text), DecodeToUtf16(text, "UTF-8")) << lead << " " << next;
+      }
+    }
+  }
+  for (char16_t unit = 0x80; unit != 0; ++unit) {
+    const std::u16string text = std::u16string(1, unit) + u"a";
+    EXPECT_EQ(EncodeUtf8(text), EncodeUtf16(text, "UTF-8", "\xEF\xBF\xBD")) << int{unit};
+  }
+  for (const uint32_t page : {1252u, 1251u, 65001u}) {
+    PosixCodePage code_page(page);
+    const std::string charset = page == 65001 ? "UTF-8" : "CP" + std::to_string(page);
+    for (char16_t unit = 0x80; unit != 0; ++unit) {
+      const std::u16string text = std::u16string(1, unit) + u"\u00E9";
+      EXPECT_EQ(code_page.FromUtf16(text), EncodeUtf16(text, charset, "?")) << int{unit};
+    }
+    for (int byte = 0; byte < 0x100; ++byte) {
+      const std::string bytes = std::string(1, static_cast<char>(byte)) + "\xE9";
+      EXPECT_EQ(code_page.ToUtf16(bytes), DecodeToUtf16(bytes, charset)) << byte;
+    }
+  }
+  EXPECT_EQ(EncodeUtf8(u"\U0010FFFF\uFFFF"), "\xF4\x8F\xBF\xBF\xEF\xBF\xBF");
+  EXPECT_EQ(DecodeUtf8("\xF4\x8F\xBF\xBF\xEF\xBF\xBF"), u"\U0010FFFF\uFFFF");
+}
+
 TEST(TextConversion, KeepsTextLongerThanOneOutputChunk) {
   const std::u16string text = std::u16string(10000, u'x') + u"\u4E2D" + std::u16string(10000, u'y');
   const std::string encoded = EncodeUtf16(text, "CP1252", "?");
@@ -160,11 +191,13 @@ TEST(TextConversion, KeepsTextLongerThanOneOutputChunk) {
   EXPECT_EQ(DecodeToUtf16(encoded, "CP1252").size(), text.size());
 }
 
-// A character cut off at the end counts once, and leaves nothing behind for the next text.
-TEST(TextConversion, OneDecoderServesManyTexts) {
-  Utf16Decoder decoder("UTF-8");
-  EXPECT_EQ(decoder.Decode("\xE7\x8E"), u"\uFFFD");
-  EXPECT_EQ(decoder.Decode("\xC3\xA9"), u"\u00E9");
+// A character cut off at the end counts once, and leaves nothing behind for the
+// next text, which the thread's same converter reads.
+TEST(TextConversion, OneConverterServesManyTexts) {
+  EXPECT_EQ(DecodeUtf8("\xE7\x8E"), u"\uFFFD");
+  EXPECT_EQ(DecodeUtf8("\xC3\xA9"), u"\u00E9");
+  EXPECT_EQ(&ThreadConverter(Utf16NativeCharset(), "UTF-8"),
+            &ThreadConverter(Utf16NativeCharset(), "UTF-8"));
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ class FailingCalls : public SystemCalls {
  public:
   std::size_t bytes_until_full = std::numeric_limits<std::size_t>::max();
   int remove_file_error = 0, rename_error = 0, link_status_error = 0, writable_error = 0,
-      status_error = 0, read_error = 0;
+      status_error = 0, read_error = 0, no_replace_error = 0;
 
   int Write(int fd, const char* bytes, std::size_t size, std::size_t& count) override {
     if (bytes_until_full == 0) return ENOSPC;
@@ -82,6 +82,9 @@ class FailingCalls : public SystemCalls {
   int Rename(const std::string& from, const std::string& to) override {
     return rename_error ? rename_error : SystemCalls::Rename(from, to);
   }
+  int RenameWithoutReplacing(const std::string& from, const std::string& to) override {
+    return no_replace_error ? no_replace_error : SystemCalls::RenameWithoutReplacing(from, to);
+  }
   int Status(const std::string& path, struct stat& out) override {
     return status_error ? status_error : SystemCalls::Status(path, out);
   }
@@ -95,7 +98,8 @@ class FailingCalls : public SystemCalls {
 };
 
 enum class Call {
-  kCreateFolder, kDeleteFile, kDeletefolder, kCopyFile, kAppendToFile, kReadFileBytes
+  kCreateFolder, kDeleteFile, kDeletefolder, kCopyFile, kAppendToFile, kReplaceWithNewFile,
+  kReadFileBytes
 };
 
 class PosixFileSystemTest : public ::testing::Test {
@@ -112,6 +116,7 @@ class PosixFileSystemTest : public ::testing::Test {
       case Call::kDeletefolder: return files_.Deletefolder(In(path));
       case Call::kCopyFile: return files_.CopyFile(In(path), In(to));
       case Call::kAppendToFile: return files_.AppendToFile(In(path), "x");
+      case Call::kReplaceWithNewFile: return files_.ReplaceWithNewFile(In(path), "x");
       case Call::kReadFileBytes: files_.ReadFileBytes(In(path)); return;
     }
   }
@@ -184,6 +189,9 @@ TEST_F(PosixFileSystemTest, FailuresTable) {
       {Call::kCopyFile, u"a.txt", u"none/", 76, nullptr, 0},
       {Call::kCopyFile, u"a.txt", u"sub/", 70, &FailingCalls::rename_error, EACCES},
       {Call::kAppendToFile, u"none/x.log", u"", 76, nullptr, 0},
+      {Call::kReplaceWithNewFile, u"none/x.log", u"", 76, nullptr, 0},
+      {Call::kReplaceWithNewFile, u"sub", u"", 75, nullptr, 0},
+      {Call::kReplaceWithNewFile, u"a.txt", u"", 70, &FailingCalls::writable_error, EACCES},
       {Call::kReadFileBytes, u"missing.txt", u"", 53, nullptr, 0},
       {Call::kReadFileBytes, u"none/a.txt", u"", 76, nullptr, 0},
       {Call::kReadFileBytes, u"sub", u"", 53, nullptr, 0},
@@ -247,6 +255,8 @@ TEST_F(PosixFileSystemTest, CopyFileReplacesTheTargetWithTheSourcesBytesAndMode)
   folder_.WriteFile("b.txt", "old");
   ASSERT_EQ(::chmod((folder_.path() + "/work/card.vcf").c_str(), 0640), 0);
   files_.CopyFile(folder_.Path16("work/card.vcf"), folder_.Path16("out/"));
+  // Also where the file system cannot rename without replacing.
+  calls_->no_replace_error = EINVAL;
   files_.CopyFile(folder_.Path16("work/card.vcf"), folder_.Path16("b.txt"));
   EXPECT_EQ(folder_.ReadFile("out/card.vcf"), card);
   EXPECT_EQ(folder_.ReadFile("b.txt"), card);
@@ -312,10 +322,14 @@ TEST_F(PosixFileSystemTest, FoldersTakeTheModeTheUmaskAllows) {
   }
 }
 
-TEST_F(PosixFileSystemTest, AppendToFileCreatesTheFileAndAddsAtTheEnd) {
+TEST_F(PosixFileSystemTest, AppendToFileAddsAtTheEndAndReplaceWithNewFileStartsAfresh) {
   files_.AppendToFile(folder_.Path16("run.log"), "first\r\n");
   files_.AppendToFile(folder_.Path16("run.log"), "second\r\n");
   EXPECT_EQ(folder_.ReadFile("run.log"), "first\r\nsecond\r\n");
+  files_.ReplaceWithNewFile(folder_.Path16("run.log"), "card\r\n");
+  files_.ReplaceWithNewFile(folder_.Path16("new.vcf"), "card\r\n");
+  EXPECT_EQ(folder_.ReadFile("run.log"), "card\r\n");
+  EXPECT_EQ(folder_.ReadFile("new.vcf"), "card\r\n");
 }
 
 // Longer than one read, with the bytes a saved card may hold: NUL, CR LF, high bytes.

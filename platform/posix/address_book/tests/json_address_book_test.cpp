@@ -146,7 +146,8 @@ TEST_F(LibraryTest, TheCacheReusesTheDocumentUntilTheFileChangesInAnyWay) {
   };
   const auto name_in = [&](const std::string& path) {
     const SharedDocument document = cache_->Load(path).document;
-    return document ? std::get<std::u16string>(document->entries[0].properties[0].value) : u"";
+    return document ? std::string(document->TextOf(*document->entries[0].properties[0].Text()))
+                    : "";
   };
   const std::string path = write_book("Ann", "book.json", 0);
   const SharedDocument first = cache_->Load(path).document;
@@ -161,8 +162,8 @@ TEST_F(LibraryTest, TheCacheReusesTheDocumentUntilTheFileChangesInAnyWay) {
        }},
   };
   for (const auto& [change, next] : changes) {
-    ASSERT_EQ(name_in(write_book("Ann", "book.json", 0)), u"Ann");
-    EXPECT_EQ(name_in(next()), u"Bob") << change;
+    ASSERT_EQ(name_in(write_book("Ann", "book.json", 0)), "Ann");
+    EXPECT_EQ(name_in(next()), "Bob") << change;
   }
 }
 
@@ -193,6 +194,7 @@ TEST_F(LibraryTest, ASessionKeepsItsVersionUntilClosedOrOpenedAgain) {
   EXPECT_EQ(library_->kWabClose(context_), 1);
   EXPECT_EQ(context_.handle, 0u);
   EXPECT_EQ(library_->kWabClose(copy), 0);
+  EXPECT_EQ(Answers(*library_, copy, kDisplayName), "");  // the session last found is closed
 }
 
 TEST_F(LibraryTest, EntriesAndTheirPropertiesInFileOrderAndUnknownOnesGiveZero) {
@@ -264,6 +266,9 @@ TEST_F(LibraryTest, OnlyTheGetterOfTheTagsTypeAnswersWithItsLastValue) {
         << std::hex << tag;
   }
   EXPECT_EQ(NameOf(context_, entries_[0]), "Zo\xEB ?");  // in the code page
+  // Also right after the tag of the first occurrence was read, as the component reads.
+  ASSERT_EQ(library_->kWabGetPropTag(context_, entries_[0], 0, 0), kDisplayName);
+  EXPECT_EQ(NameOf(context_, entries_[0]), "Zo\xEB ?");
 }
 
 TEST_F(LibraryTest, ListsGiveTheirCountAndEachElement) {

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+// ASCII text (U+0000 to U+007F) is the same in UTF-8, UTF-16 and every code page
+// that keeps ASCII, so it crosses between them without a conversion.
+
+// No early way out, so that the compiler can test many characters at once.
+inline bool IsAscii(std::string_view bytes) {
+  unsigned char any = 0;
+  for (const char c : bytes) any = static_cast<unsigned char>(any | static_cast<unsigned char>(c));
+  return any < 0x80;
+}
+
+inline bool IsAscii(std::u16string_view text) {
+  char16_t any = 0;
+  for (const char16_t c : text) any = static_cast<char16_t>(any | c);
+  return any < 0x80;
+}
+
+// ASCII text appended in the other width.
+inline void AppendAscii(std::u16string_view text, std::string& out) {
+  const size_t start = out.size();
+  out.resize(start + text.size());
+  char* to = out.data() + start;
+  for (size_t i = 0; i < text.size(); ++i) to[i] = static_cast<char>(text[i]);
+}
+
+inline void AppendAscii(std::string_view bytes, std::u16string& out) {
+  const size_t start = out.size();
+  out.resize(start + bytes.size());
+  char16_t* to = out.data() + start;
+  for (size_t i = 0; i < bytes.size(); ++i) to[i] = static_cast<unsigned char>(bytes[i]);
+}
+
+}  // namespace orvane

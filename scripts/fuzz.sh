@@ -28,7 +28,8 @@ for target in "${targets[@]}"; do
   echo "fuzzing $target for ${seconds}s"
   log=build/fuzz/findings/"$target".log
   status=0
-  build/fuzz/fuzz/fuzz_"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  UBSAN_OPTIONS="suppressions=$PWD/fuzz/undefined_behavior.supp" \
+    build/fuzz/fuzz/fuzz_"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix=build/fuzz/findings/"$target"- \
     "$scratch/$target" fuzz/corpus/"$target" >"$log" 2>&1 || status=$?
   grep -E "^(stat::number_of_executed_units|SUMMARY)|broken:|Test unit written" "$log" || true

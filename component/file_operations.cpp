@@ -13,9 +13,15 @@ void DeleteTempFolder(FileSystem& fs, const std::u16string& TempFolder) {
   }
 }
 
+namespace {
+WorkingFolder InTemporaryFolder(FileSystem& fs) {
+  return WorkingFolder{fs.CreatePrivateFolder(fs.GetTemporaryFolder()), {}};
+}
+}  // namespace
+
 WorkingFolder CreateWorkingFolder(FileSystem& fs, const std::u16string& shared_parent) {
   WorkingFolder folder;
-  if (shared_parent.empty()) return WorkingFolder{fs.CreatePrivateFolder(fs.GetTemporaryFolder()), {}};
+  if (shared_parent.empty()) return InTemporaryFolder(fs);
   try {
     if (!fs.FolderExists(shared_parent)) {
       try {
@@ -34,7 +40,7 @@ WorkingFolder CreateWorkingFolder(FileSystem& fs, const std::u16string& shared_p
     // A component installed where its user cannot write still exports.
     DeleteWorkingFolder(fs, folder);
     try {
-      return WorkingFolder{fs.CreatePrivateFolder(fs.GetTemporaryFolder()), {}};
+      return InTemporaryFolder(fs);
     } catch (const Error&) {
       throw beside_component;
     }

@@ -38,8 +38,11 @@ struct ListSpan {
 class Property {
  public:
   static Property WithoutValue(int32_t tag) { return Property(tag, Kind::kNone); }
-  static Property OfText(int32_t tag, TextSpan text) {
+  // `ascii`: every byte of the text is ASCII, which then crosses to any code
+  // page that keeps ASCII as it is.
+  static Property OfText(int32_t tag, TextSpan text, bool ascii) {
     Property property(tag, Kind::kText);
+    if (ascii) property.flags_ |= kAscii;
     property.first_ = text.offset;
     property.second_ = text.length;
     return property;
@@ -72,6 +75,7 @@ class Property {
     if (kind_ != Kind::kText) return std::nullopt;
     return TextSpan{first_, second_};
   }
+  bool IsAsciiText() const { return kind_ == Kind::kText && (flags_ & kAscii) != 0; }
   std::optional<int16_t> Short() const {
     if (kind_ != Kind::kShort) return std::nullopt;
     return short_;
@@ -89,6 +93,7 @@ class Property {
   enum class Kind : uint8_t { kNone, kText, kShort, kTime, kTextList };
   static constexpr uint8_t kUniversal = 1;       // kTime: an instant in UTC
   static constexpr uint8_t kRepeatedLater = 2;
+  static constexpr uint8_t kAscii = 4;           // kText: ASCII only
   Property(int32_t tag, Kind kind) : tag_(tag), kind_(kind) {}
 
   int32_t tag_;

@@ -184,7 +184,7 @@ bool DocumentBuilder::AcceptScalarValue(const JsonToken& token) {
   switch (PropertyTypeOf(tag_)) {
     case PT_STRING8:
       if (token.kind != Kind::kString) return FailWrongValue("a string");
-      return AddProperty(Property::OfText(tag_, SpanOf(token.text)));
+      return AddProperty(Property::OfText(tag_, SpanOf(token.text), token.ascii));
     case PT_UNICODE:
       if (token.kind != Kind::kString) return FailWrongValue("a string");
       return AddProperty(Property::WithoutValue(tag_));

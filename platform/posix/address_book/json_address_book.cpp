@@ -106,7 +106,8 @@ class JsonAddressBookLibrary final : public AddressBookLibrary {
       const FoundValue found = FindValue(context, entry, tag, PT_STRING8);
       const std::optional<TextSpan> text = found.Text();
       if (!text) return 0;
-      return CopyOutInCodePage(found.document->TextOf(*text), buffer, buffer_size, required);
+      return CopyOutInCodePage(found.document->TextOf(*text), found.property->IsAsciiText(),
+                               buffer, buffer_size, required);
     });
   }
 
@@ -148,7 +149,8 @@ class JsonAddressBookLibrary final : public AddressBookLibrary {
       const std::optional<ListSpan> list = found.TextList();
       if (!list || index < 0 || static_cast<uint32_t>(index) >= list->count) return 0;
       const TextSpan element = found.document->ElementsOf(*list)[static_cast<size_t>(index)];
-      return CopyOutInCodePage(found.document->TextOf(element), buffer, buffer_size, required);
+      const std::string_view text = found.document->TextOf(element);
+      return CopyOutInCodePage(text, IsAscii(text), buffer, buffer_size, required);
     });
   }
 
@@ -200,10 +202,10 @@ class JsonAddressBookLibrary final : public AddressBookLibrary {
 
   // CopyTextOut of a text of the document (UTF-8) in the code page that texts
   // cross in. ASCII, the most of every address book, is the same in both.
-  int16_t CopyOutInCodePage(std::string_view text, char* buffer, int32_t buffer_size,
+  int16_t CopyOutInCodePage(std::string_view text, bool ascii, char* buffer, int32_t buffer_size,
                             int32_t* required) const {
     CodePage& code_page = *settings_.code_page;
-    if (code_page.KeepsAscii() && IsAscii(text)) {
+    if (ascii && code_page.KeepsAscii()) {
       return CopyTextOut(text, buffer, buffer_size, required);
     }
     return CopyTextOut(code_page.FromUtf16(DecodeUtf8(text)), buffer, buffer_size, required);

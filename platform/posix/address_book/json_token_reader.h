@@ -26,6 +26,7 @@ struct JsonToken {
   std::optional<int64_t> integer;  // kInteger: nothing when beyond 64 signed bits
   // kString and kKey: UTF-8, escapes decoded, inside the text being read.
   std::string_view text;
+  bool ascii = false;    // kString and kKey: every byte of `text` is ASCII
   bool boolean = false;  // kBoolean
   int line = 0;          // where the token ends, counted from 1
 };
@@ -112,7 +113,8 @@ class SaxToBuilder {
   // The reader copies strings as they are; their encoding is checked here, at
   // once for the ASCII that most are.
   bool Text(Kind kind, std::string_view text) {
-    if (!IsAscii(text)) {
+    const bool ascii = IsAscii(text);
+    if (!ascii) {
       if (const size_t bad = InvalidUtf8At(text); bad < text.size()) {
         // The place of the byte in the text read: exact unless an escape stands before it.
         problem_ = DescribeSyntaxError(input_, rapidjson::kParseErrorStringInvalidEncoding,
@@ -120,7 +122,9 @@ class SaxToBuilder {
         return false;
       }
     }
-    return Forward(Token(kind, text));
+    JsonToken token = Token(kind, text);
+    token.ascii = ascii;
+    return Forward(token);
   }
 
   bool Integer(int64_t value) {

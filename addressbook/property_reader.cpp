@@ -25,7 +25,7 @@ constexpr int kTextReadAttempts = 3;
 void AppendBufferText(CodePage& code_page, const char* buffer, int32_t size, std::u16string& out) {
   const std::string_view bytes(buffer, strnlen(buffer, static_cast<size_t>(size)));
   // ASCII, the most of every address book, needs no conversion.
-  if (code_page.KeepsAscii() && IsAscii(bytes)) return AppendAscii(bytes, out);
+  if (code_page.KeepsAscii() && AppendIfAscii(bytes, out)) return;
   out += CutAtNul(code_page.ToUtf16(std::string(bytes)));
 }
 
@@ -85,16 +85,9 @@ class PropertyReader {
   void Time() {
     FileTime time;
     if (library_.kWabGetProp_SysTime(context_.state.WabContext, entry_, tag_, time) == 0) return;
-    FileTimeConverter& converter = *context_.platform.file_times;
-    int16_t year = 0, month = 0, dayOfWeek = 0, day = 0, hour = 0, minute = 0, second = 0,
-          milliseconds = 0;
     AutomationDate date = 0;
-    if (!FileTimeToFields(converter, time, year, month, dayOfWeek, day, hour, minute, second,
-                          milliseconds) ||
-        !FileTimeToDate(converter, time, date)) {
-      return;
-    }
-    out_ += FormatWabDateText(date);
+    if (!FileTimeToDate(*context_.platform.file_times, time, date)) return;
+    AppendWabDateText(date, out_);
   }
 
   // The elements joined by ";". An element that cannot be read is left out and

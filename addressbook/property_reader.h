@@ -30,6 +30,8 @@ bool FileTimeToDate(FileTimeConverter& converter, const FileTime& time, Automati
 // The date text of a time value: "yyyy-MM-dd", followed by " HH:mm:ss" when the
 // time of day is not midnight. It reads back without loss in any locale.
 std::u16string FormatWabDateText(AutomationDate date);
+// The same text appended to `out`; nothing for a date out of range.
+void AppendWabDateText(AutomationDate date, std::u16string& out);
 // Reads a date text back; nothing when the text is not a date.
 std::optional<AutomationDate> ReadWabDateText(std::u16string_view text);
 

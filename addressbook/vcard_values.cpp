@@ -58,6 +58,7 @@ std::optional<std::u16string> BirthdayText(std::u16string_view date_text) {
   const auto parts = PartsFromAutomationDate(*date);
   if (!parts) return std::nullopt;
   std::u16string text;
+  text.reserve(8);
   AppendDigits(text, parts->year, 4);
   AppendDigits(text, parts->month, 2);
   AppendDigits(text, parts->day, 2);
@@ -73,6 +74,7 @@ std::optional<std::u16string> RevisionText(std::u16string_view date_text,
   const auto parts = PartsFromAutomationDate(*shifted);
   if (!parts) return std::nullopt;
   std::u16string text;
+  text.reserve(16);
   AppendDigits(text, parts->year, 4);
   AppendDigits(text, parts->month, 2);
   AppendDigits(text, parts->day, 2);

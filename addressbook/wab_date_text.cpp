@@ -60,9 +60,14 @@ bool ReadTimeOfDay(std::u16string_view text, DateTimeParts& parts) {
 }  // namespace
 
 std::u16string FormatWabDateText(AutomationDate date) {
-  const auto parts = PartsFromAutomationDate(date);
-  if (!parts) return {};
   std::u16string text;
+  AppendWabDateText(date, text);
+  return text;
+}
+
+void AppendWabDateText(AutomationDate date, std::u16string& text) {
+  const auto parts = PartsFromAutomationDate(date);
+  if (!parts) return;
   AppendDigits(text, parts->year, 4);
   text += u'-';
   AppendDigits(text, parts->month, 2);
@@ -76,7 +81,6 @@ std::u16string FormatWabDateText(AutomationDate date) {
     text += u':';
     AppendDigits(text, parts->second, 2);
   }
-  return text;
 }
 
 std::optional<AutomationDate> ReadWabDateText(std::u16string_view text) {

@@ -8,7 +8,6 @@
 namespace orvane {
 namespace {
 
-
 int32_t PropertyCount(CallContext& context, int32_t EntryIndex) {
   WabEntry* entry = WabEntryAt(context.state, EntryIndex);
   if (entry == nullptr || !context.platform.address_book) return 0;
@@ -43,7 +42,8 @@ WabEntry* WabEntryAt(SharedState& state, int32_t EntryIndex) {
 }
 
 WabTagSet::WabTagSet(std::span<const int32_t> tags) {
-  if (tags.size() > kSlots / 2) throw std::length_error("too many tags for one set");
+  static_assert(kMaxTags <= kSlots / 2, "the set stays at most half full");
+  if (tags.size() > kMaxTags) throw std::length_error("too many tags for one set");
   for (const int32_t tag : tags) {
     if (tag == 0) throw std::invalid_argument("0 is no tag");
     size_t slot = SlotOf(tag);
@@ -67,7 +67,7 @@ std::optional<size_t> WabTagSet::PlaceOf(int32_t tag) const {
   return std::nullopt;
 }
 
-WabEntryValues::WabEntryValues(const WabTagSet& tags) : tags_(tags), values_(tags.size()) {
+WabEntryValues::WabEntryValues(const WabTagSet& tags) : tags_(tags) {
   // Room for the values of a well-filled entry.
   text_.reserve(1024);
 }

@@ -5,7 +5,6 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <vector>
 
 #include "component/call_context.h"
 #include "component/shared_state.h"
@@ -20,7 +19,8 @@ WabEntry* WabEntryAt(SharedState& state, int32_t EntryIndex);
 // entry's every property is looked up in it.
 class WabTagSet {
  public:
-  // At most 64 tags, none of them 0.
+  static constexpr size_t kMaxTags = 64;
+  // At most kMaxTags tags, none of them 0.
   explicit WabTagSet(std::span<const int32_t> tags);
 
   size_t size() const { return size_; }
@@ -58,7 +58,7 @@ class WabEntryValues {
     size_t length = 0;
   };
   const WabTagSet& tags_;
-  std::vector<Value> values_;
+  std::array<Value, WabTagSet::kMaxTags> values_{};
   std::u16string text_;
 };
 

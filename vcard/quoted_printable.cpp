@@ -4,6 +4,8 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/character_scan.h"
+
 namespace orvane {
 namespace {
 
@@ -103,6 +105,11 @@ bool PassesAsAscii(char16_t c) {
   return c > 0 && c < 0x80 && c != u'=' && c != u'\r' && c != u'\n';
 }
 
+// The lanes whose characters PassesAsAscii refuses.
+character_scan::LaneMask FailsAsAscii(character_scan::Lanes c) {
+  return (c >= 0x80) | (c == 0) | (c == u'=') | (c == u'\r') | (c == u'\n');
+}
+
 }  // namespace
 
 std::u16string EncodeQuotedPrintable(CodePage& code_page, const std::u16string& text) {
@@ -115,8 +122,7 @@ void QuotedPrintableEncoder::Append(std::u16string_view text, std::u16string& ou
   for (size_t position = 0; position < text.size();) {
     if (keeps_ascii_) {
       // A run of characters that pass goes in at once.
-      size_t end = position;
-      while (end < text.size() && PassesAsAscii(text[end])) ++end;
+      const size_t end = EndOfRun(text, position, PassesAsAscii, FailsAsAscii);
       out.append(text.substr(position, end - position));
       position = end;
       if (position == text.size()) break;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "platform/character_scan.h"
 #include "vcard/trailing_semicolons.h"
 
 namespace orvane {
@@ -11,19 +12,11 @@ namespace {
 constexpr std::u16string_view kLineBreak = u"\r\n";
 constexpr std::u16string_view kQuotedPrintable = u";ENCODING=QUOTED-PRINTABLE";
 // Room for a whole card, so that it grows without copies as a rule.
-constexpr size_t kTypicalLength = 1024;
-
-// No early way out, and no bool, so that the compiler can test many characters
-// at once.
-bool HoldsLineBreak(std::u16string_view part) {
-  unsigned found = 0;
-  for (const char16_t c : part) found |= unsigned(c == u'\r') | unsigned(c == u'\n');
-  return found != 0;
-}
+constexpr size_t kTypicalLength = 2048;
 
 bool HoldsLineBreak(std::span<const std::u16string_view> parts) {
   return std::any_of(parts.begin(), parts.end(),
-                     [](std::u16string_view part) { return HoldsLineBreak(part); });
+                     [](std::u16string_view part) { return orvane::HoldsLineBreak(part); });
 }
 
 // Readers skip the blanks between the colon and a plain value; encoded, they stay.
@@ -71,7 +64,10 @@ void VCardText::Append(std::u16string_view name, std::span<const std::u16string_
         encoder_.Append(value_parts.front(), text_);
       } else {
         // Encoded whole, as one value: a character may not be split between parts.
+        size_t length = 0;
+        for (const std::u16string_view part : value_parts) length += part.size();
         std::u16string value;
+        value.reserve(length);
         for (const std::u16string_view part : value_parts) value += part;
         encoder_.Append(value, text_);
       }

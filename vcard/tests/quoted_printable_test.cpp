@@ -41,5 +41,34 @@ TEST(QuotedPrintable, EscapesWhatWouldNotDecodeBackAndKeepsTheRest) {
   EXPECT_EQ(EncodeQuotedPrintable(code_page, text), text) << "1 to 254 pass";
 }
 
+// Runs of passing characters are found eight at a time: an escape must be
+// found wherever it stands in a run, and the characters around it kept.
+TEST(QuotedPrintable, EscapesAtEveryPlaceOfALongValue) {
+  const struct {
+    char16_t character;
+    std::u16string_view escape;
+  } escapes[] = {{u'=', u"=3D"}, {u'\r', u"=0D"}, {u'\n', u"=0A"}, {u'\0', u"=00"},
+                 {u'\u00FF', u"=FF"}};
+  posix::PosixCodePage code_page(1252);
+  for (size_t length = 1; length <= 20; ++length) {
+    std::u16string plain;
+    for (size_t i = 0; i < length; ++i) plain += static_cast<char16_t>(u'a' + i);
+    EXPECT_EQ(EncodeQuotedPrintable(code_page, plain), plain);
+    for (size_t at = 0; at < length; ++at) {
+      for (const auto& escape : escapes) {
+        std::u16string text = plain;
+        text[at] = escape.character;
+        const std::u16string expected =
+            plain.substr(0, at) + std::u16string(escape.escape) + plain.substr(at + 1);
+        EXPECT_EQ(Narrow(EncodeQuotedPrintable(code_page, text)), Narrow(expected))
+            << length << " " << at;
+      }
+      std::u16string passing = plain;
+      passing[at] = u'\u00E9';  // beyond ASCII, but a byte of its own that passes
+      EXPECT_EQ(EncodeQuotedPrintable(code_page, passing), passing) << length << " " << at;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace orvane::testing

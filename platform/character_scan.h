@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace orvane {
+
+// Tests on UTF-16 text eight characters at a time, in the compiler's vector
+// types (GCC and Clang, every target): card values are short, and a loop over
+// single characters spends most of its time on the loop itself.
+namespace character_scan {
+
+using Lanes = uint16_t __attribute__((vector_size(16)));
+using LaneMask = int16_t __attribute__((vector_size(16)));  // a lane: all ones or 0
+constexpr size_t kLanes = sizeof(Lanes) / sizeof(char16_t);
+
+inline Lanes LanesAt(const char16_t* text) {
+  Lanes lanes;
+  std::memcpy(&lanes, text, sizeof lanes);
+  return lanes;
+}
+
+inline bool AnyLane(LaneMask mask) {
+  uint64_t halves[2];
+  std::memcpy(halves, &mask, sizeof halves);
+  return (halves[0] | halves[1]) != 0;
+}
+
+// Eight bytes, each widened to a lane of its own.
+inline Lanes WidenedBytes(const char* bytes) {
+  using Bytes = uint8_t __attribute__((vector_size(kLanes)));
+  Bytes narrow;
+  std::memcpy(&narrow, bytes, sizeof narrow);
+  return __builtin_convertvector(narrow, Lanes);
+}
+
+}  // namespace character_scan
+
+// Whether the text holds a CR or an LF. Past the last whole eight, the last
+// eight are looked at again, overlapping those before.
+inline bool HoldsLineBreak(std::u16string_view text) {
+  using namespace character_scan;
+  const auto breaks = [](Lanes lanes) { return AnyLane((lanes == u'\r') | (lanes == u'\n')); };
+  if (text.size() < kLanes) {
+    for (const char16_t c : text) {
+      if (c == u'\r' || c == u'\n') return true;
+    }
+    return false;
+  }
+  for (size_t i = 0; i + kLanes <= text.size(); i += kLanes) {
+    if (breaks(LanesAt(text.data() + i))) return true;
+  }
+  return breaks(LanesAt(text.data() + text.size() - kLanes));
+}
+
+// Where the run of characters from `start` for which `passes` holds ends.
+// `failing_lanes` marks the characters of eight that do not pass; eight with
+// one that does not are looked at character by character.
+template <typename CharacterTest, typename LaneTest>
+size_t EndOfRun(std::u16string_view text, size_t start, CharacterTest passes,
+                LaneTest failing_lanes) {
+  using namespace character_scan;
+  size_t i = start;
+  while (i + kLanes <= text.size() && !AnyLane(failing_lanes(LanesAt(text.data() + i)))) {
+    i += kLanes;
+  }
+  // Fewer than eight left: when the last eight of the text pass (overlapping
+  // those looked at, or before `start`), so do they.
+  if (i + kLanes > text.size() && text.size() >= kLanes &&
+      !AnyLane(failing_lanes(LanesAt(text.data() + text.size() - kLanes)))) {
+    return text.size();
+  }
+  while (i < text.size() && passes(text[i])) ++i;
+  return i;
+}
+
+}  // namespace orvane

@@ -32,6 +32,26 @@ std::u16string Utf16FromBytes(const std::string& bytes) {
   return text;
 }
 
+// Appends `text` read character by character and written in the other form;
+// false, and `out` as it was, at the first place that starts no character.
+template <typename From, typename To, size_t kMost>
+bool AppendValidRewritten(std::basic_string_view<From> text, std::basic_string<To>& out,
+                          UtfCharacter (*read)(std::basic_string_view<From>, size_t),
+                          size_t (*write)(uint32_t, To (&)[kMost])) {
+  const size_t start = out.size();
+  for (size_t i = 0; i < text.size();) {
+    const UtfCharacter character = read(text, i);
+    if (character.length == 0) {
+      out.resize(start);
+      return false;
+    }
+    To written[kMost];
+    out.append(written, write(character.code, written));
+    i += character.length;
+  }
+  return true;
+}
+
 }  // namespace
 
 const char* Utf16NativeCharset() {
@@ -153,33 +173,11 @@ std::u16string DecodeToUtf16(std::string_view bytes, const std::string& charset)
 }
 
 bool AppendValidUtf8(std::string_view bytes, std::u16string& out) {
-  const size_t start = out.size();
-  for (size_t i = 0; i < bytes.size();) {
-    const UtfCharacter character = Utf8CharacterAt(bytes, i);
-    if (character.length == 0) {
-      out.resize(start);
-      return false;
-    }
-    char16_t units[2];
-    out.append(units, WriteUtf16(character.code, units));
-    i += character.length;
-  }
-  return true;
+  return AppendValidRewritten(bytes, out, Utf8CharacterAt, WriteUtf16);
 }
 
 bool AppendValidUtf16AsUtf8(std::u16string_view text, std::string& out) {
-  const size_t start = out.size();
-  for (size_t i = 0; i < text.size();) {
-    const UtfCharacter character = Utf16CharacterAt(text, i);
-    if (character.length == 0) {
-      out.resize(start);
-      return false;
-    }
-    char bytes[4];
-    out.append(bytes, WriteUtf8(character.code, bytes));
-    i += character.length;
-  }
-  return true;
+  return AppendValidRewritten(text, out, Utf16CharacterAt, WriteUtf8);
 }
 
 std::string EncodeUtf8(std::u16string_view text) {

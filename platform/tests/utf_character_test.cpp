@@ -13,21 +13,30 @@ struct Expected {
   bool cut_off;
 };
 
-void ExpectCharacter(const UtfCharacter& read, const Expected& expected) {
-  EXPECT_EQ(read.code, expected.code);
-  EXPECT_EQ(read.length, expected.length);
-  EXPECT_EQ(read.cut_off, expected.cut_off);
+// What a reader finds in `text` at `at`.
+template <typename Text>
+struct ReadCase {
+  Text text;
+  size_t at;
+  Expected expected;
+};
+
+template <typename Text, size_t kCount, typename Reader>
+void ExpectReads(const ReadCase<Text> (&cases)[kCount], Reader reader) {
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.text) + " at " + std::to_string(c.at));
+    const UtfCharacter read = reader(c.text, c.at);
+    EXPECT_EQ(read.code, c.expected.code);
+    EXPECT_EQ(read.length, c.expected.length);
+    EXPECT_EQ(read.cut_off, c.expected.cut_off);
+  }
 }
 
 constexpr Expected kInvalid{0, 0, false};
 constexpr Expected kCutOff{0, 0, true};
 
 TEST(Utf8CharacterAt, TellsCutOffFromInvalid) {
-  const struct {
-    std::string text;
-    size_t at;
-    Expected expected;
-  } cases[] = {
+  const ReadCase<std::string> cases[] = {
       {"A", 0, {0x41, 1, false}},
       {"a\xC3\xA9", 1, {0xE9, 2, false}},
       {"\xE2\x82\xAC", 0, {0x20AC, 3, false}},
@@ -73,18 +82,11 @@ TEST(Utf8CharacterAt, TellsCutOffFromInvalid) {
       {"\xF4\x8F\xBF\xBF", 0, {0x10FFFF, 4, false}},
       {"\xF4\x8F", 0, kCutOff},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(c.text) + " at " + std::to_string(c.at));
-    ExpectCharacter(Utf8CharacterAt(c.text, c.at), c.expected);
-  }
+  ExpectReads(cases, Utf8CharacterAt);
 }
 
 TEST(Utf16CharacterAt, TellsCutOffFromInvalid) {
-  const struct {
-    std::u16string text;
-    size_t at;
-    Expected expected;
-  } cases[] = {
+  const ReadCase<std::u16string> cases[] = {
       {u"A", 0, {0x41, 1, false}},
       {u"a\uD7FF", 1, {0xD7FF, 1, false}},
       {u"\uE000", 0, {0xE000, 1, false}},
@@ -98,10 +100,7 @@ TEST(Utf16CharacterAt, TellsCutOffFromInvalid) {
       {u"\xDE00", 0, kInvalid},
       {u"\xDE00\xD83D", 0, kInvalid},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.at);
-    ExpectCharacter(Utf16CharacterAt(c.text, c.at), c.expected);
-  }
+  ExpectReads(cases, Utf16CharacterAt);
 }
 
 TEST(UtfWriters, WriteTheShortestForms) {

@@ -8,16 +8,13 @@
 #include <utility>
 
 #include "platform/error.h"
-#include "platform/utf8_character.h"
+#include "platform/utf_character.h"
 
 namespace orvane::posix {
 namespace {
 
 const iconv_t kClosed = reinterpret_cast<iconv_t>(-1);
 constexpr std::size_t kChunkSize = 4096;
-
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 char16_t UnitAt(std::string_view bytes, std::size_t offset) {
   char16_t unit;
@@ -33,6 +30,26 @@ std::u16string Utf16FromBytes(const std::string& bytes) {
   std::u16string text(bytes.size() / sizeof(char16_t), u'\0');
   std::memcpy(text.data(), bytes.data(), text.size() * sizeof(char16_t));
   return text;
+}
+
+// Appends `text` read character by character and written in the other form;
+// false, and `out` as it was, at the first place that starts no character.
+template <typename From, typename To, size_t kMost>
+bool AppendValidRewritten(std::basic_string_view<From> text, std::basic_string<To>& out,
+                          UtfCharacter (*read)(std::basic_string_view<From>, size_t),
+                          size_t (*write)(uint32_t, To (&)[kMost])) {
+  const size_t start = out.size();
+  for (size_t i = 0; i < text.size();) {
+    const UtfCharacter character = read(text, i);
+    if (character.length == 0) {
+      out.resize(start);
+      return false;
+    }
+    To written[kMost];
+    out.append(written, write(character.code, written));
+    i += character.length;
+  }
+  return true;
 }
 
 }  // namespace
@@ -156,55 +173,11 @@ std::u16string DecodeToUtf16(std::string_view bytes, const std::string& charset)
 }
 
 bool AppendValidUtf8(std::string_view bytes, std::u16string& out) {
-  const size_t start = out.size();
-  for (size_t i = 0; i < bytes.size();) {
-    const Utf8Character character = Utf8CharacterAt(bytes, i);
-    if (character.length == 0) {
-      out.resize(start);
-      return false;
-    }
-    if (character.code < 0x10000) {
-      out += static_cast<char16_t>(character.code);
-    } else {
-      const uint32_t above = character.code - 0x10000;
-      out += static_cast<char16_t>(0xD800 + (above >> 10));
-      out += static_cast<char16_t>(0xDC00 + (above & 0x3FF));
-    }
-    i += character.length;
-  }
-  return true;
+  return AppendValidRewritten(bytes, out, Utf8CharacterAt, WriteUtf16);
 }
 
 bool AppendValidUtf16AsUtf8(std::u16string_view text, std::string& out) {
-  const size_t start = out.size();
-  for (size_t i = 0; i < text.size(); ++i) {
-    uint32_t code = text[i];
-    if (code >= 0xD800 && code <= 0xDFFF) {
-      const bool pair = code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-                        text[i + 1] <= 0xDFFF;
-      if (!pair) {
-        out.resize(start);
-        return false;
-      }
-      code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
-    }
-    if (code < 0x80) {
-      out += static_cast<char>(code);
-    } else if (code < 0x800) {
-      out += static_cast<char>(0xC0 | code >> 6);
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-      out += static_cast<char>(0xE0 | code >> 12);
-      out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | code >> 18);
-      out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-      out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-  }
-  return true;
+  return AppendValidRewritten(text, out, Utf16CharacterAt, WriteUtf8);
 }
 
 std::string EncodeUtf8(std::u16string_view text) {

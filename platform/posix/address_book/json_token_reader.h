@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "platform/ascii_text.h"
-#include "platform/utf8_character.h"
+#include "platform/utf_character.h"
 #include "platform/posix/address_book/line_counting_input.h"
 
 namespace orvane::posix {

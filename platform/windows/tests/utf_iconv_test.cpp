@@ -68,6 +68,12 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"UTF-16LE", "UTF-8", "a\xFF"},
         ConversionCase{"UTF-16LE", "UTF-8", "a\xE2\x82"},               // cut off at the end
         ConversionCase{"UTF-16LE", "UTF-8", "a\xE2\x41"},               // cut off inside
+        ConversionCase{"UTF-16LE", "UTF-8", "a\xC3"},                   // cut off, each length
+        ConversionCase{"UTF-16LE", "UTF-8", "a\xF0"},
+        ConversionCase{"UTF-16LE", "UTF-8", "a\xF0\x9F"},
+        ConversionCase{"UTF-16LE", "UTF-8", "a\xF0\x9F\x98"},
+        ConversionCase{"UTF-16LE", "UTF-8", "a\xF0\x9F\x41\x80"},  // a wrong third byte
+        ConversionCase{"UTF-16LE", "UTF-8", "a\xF4\x8F"},  // U+10FFFF's beginning
         ConversionCase{"UTF-16LE", "UTF-8", "abc\xF0\x9F\x98\x80", 7},  // the output is full
         ConversionCase{"UTF-8", "UTF-16LE", std::string("a\0\xE9\0\x2D\x4E", 6)},
         ConversionCase{"UTF-8", "UTF-16LE", std::string("\x3D\xD8\x00\xDE", 4)},  // a pair
@@ -77,6 +83,9 @@ INSTANTIATE_TEST_SUITE_P(
                                    "b\0",
                                    6)},                                      // lone high
         ConversionCase{"UTF-8", "UTF-16LE", std::string("a\0\x00\xDE", 4)},  // lone low
+        ConversionCase{"UTF-8", "UTF-16LE", std::string("\x3D\xD8\x3D\xD8", 4)},  // high, high
+        ConversionCase{"UTF-8", "UTF-16LE", std::string("\x3D\xD8\x00", 3)},  // high, odd byte
+        ConversionCase{"UTF-8", "UTF-16LE", std::string("\x3D\xD8\x00\xDE", 4), 3},  // full
         ConversionCase{"UTF-8", "UTF-16LE", std::string("a\0b", 3)},         // odd byte
         ConversionCase{"UTF-8", "UTF-16LE", std::string("a\0\x2D\x4E", 4), 3}));
 

@@ -53,7 +53,7 @@ Result Guarded(Action action) {
 class JsonAddressBookLibrary final : public AddressBookLibrary {
  public:
   explicit JsonAddressBookLibrary(JsonAddressBookSettings settings)
-      : settings_(std::move(settings)) {}
+      : settings_(std::move(settings)), keeps_ascii_(settings_.code_page->KeepsAscii()) {}
 
   int32_t kWabOpen(WabContext& context) override {
     return Guarded<int32_t>([&] { return Open(context); });
@@ -204,11 +204,9 @@ class JsonAddressBookLibrary final : public AddressBookLibrary {
   // cross in. ASCII, the most of every address book, is the same in both.
   int16_t CopyOutInCodePage(std::string_view text, bool ascii, char* buffer, int32_t buffer_size,
                             int32_t* required) const {
-    CodePage& code_page = *settings_.code_page;
-    if (ascii && code_page.KeepsAscii()) {
-      return CopyTextOut(text, buffer, buffer_size, required);
-    }
-    return CopyTextOut(code_page.FromUtf16(DecodeUtf8(text)), buffer, buffer_size, required);
+    if (ascii && keeps_ascii_) return CopyTextOut(text, buffer, buffer_size, required);
+    return CopyTextOut(settings_.code_page->FromUtf16(DecodeUtf8(text)), buffer, buffer_size,
+                       required);
   }
 
   std::string AddressBookPath() const {
@@ -226,6 +224,7 @@ class JsonAddressBookLibrary final : public AddressBookLibrary {
   }
 
   const JsonAddressBookSettings settings_;
+  const bool keeps_ascii_;  // the code page's, asked once: it never changes
   SessionTable sessions_;
   std::mutex failure_mutex_;
   std::string failure_;

@@ -17,14 +17,6 @@ const Property* LastPropertyOf(const AddressBookEntry& entry, int32_t tag) {
   return nullptr;
 }
 
-const Property* LastPropertyOf(const AddressBookEntry& entry, int32_t tag, size_t likely_index) {
-  if (likely_index < entry.properties.size()) {
-    const Property& likely = entry.properties[likely_index];
-    if (likely.tag() == tag && !likely.IsRepeatedLater()) return &likely;
-  }
-  return LastPropertyOf(entry, tag);
-}
-
 int16_t CopyTextOut(std::string_view bytes, char* buffer, int32_t buffer_size,
                     int32_t* required) {
   if (bytes.size() >= static_cast<size_t>(std::numeric_limits<int32_t>::max())) return 0;

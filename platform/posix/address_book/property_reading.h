@@ -14,8 +14,15 @@ namespace orvane::posix {
 // occurrence when it scans an entry; null when the entry lacks the tag.
 const Property* LastPropertyOf(const AddressBookEntry& entry, int32_t tag);
 // The same, looking first at the property at `likely_index`: a reader asks for
-// the value of the tag it has just read.
-const Property* LastPropertyOf(const AddressBookEntry& entry, int32_t tag, size_t likely_index);
+// the value of the tag it has just read. Inline, as every getter call takes it.
+inline const Property* LastPropertyOf(const AddressBookEntry& entry, int32_t tag,
+                                      size_t likely_index) {
+  if (likely_index < entry.properties.size()) {
+    const Property& likely = entry.properties[likely_index];
+    if (likely.tag() == tag && !likely.IsRepeatedLater()) return &likely;
+  }
+  return LastPropertyOf(entry, tag);
+}
 
 // Hands out `bytes` and a NUL. When they do not fit into `buffer_size` bytes
 // (or there is no buffer) it writes nothing and returns 0. `*required`, when

@@ -11,12 +11,6 @@ const std::string kFinish = "--Calendars export finish--";
 const std::string kCancel = "--Calendars export cancel--";
 const std::string kFolder = "Folder:Calendar\r\n";
 
-std::string EndLines(int count, const std::string& notice) {
-  return "Export Data Count:" + std::to_string(count) + "\r\n" + notice + "\r\n";
-}
-
-const Files kThreeFiles = {u"OutlookvCal1.vcs", u"OutlookvCal2.vcs", u"OutlookvCal3.vcs"};
-
 // The calendar holds A, the recurring R, B and C; a subfolder holds D.
 struct CalendarComponent : OutlookComponent {
   CalendarComponent() {
@@ -35,14 +29,10 @@ TEST(CalendarExport, SingleAppointmentsEndToEndAndTheRecurringOneLeavesTheTotal)
   outlook.WatchWorkingFolder();
 
   EXPECT_EQ(outlook.Export(kCalendar), 0);
-  EXPECT_EQ(outlook.Destination(), kThreeFiles);
-  EXPECT_EQ(outlook.File(u"/out/OutlookvCal1.vcs"), "vCalendar of A\r\n");
-  EXPECT_EQ(outlook.File(u"/out/OutlookvCal2.vcs"), "vCalendar of B\r\n");
-  EXPECT_EQ(outlook.File(u"/out/OutlookvCal3.vcs"), "vCalendar of C\r\n");
+  outlook.ExpectWritten(kCalendar, {"A", "B", "C"});
   EXPECT_EQ(outlook.events->lines,
             (Events{"progress 4 0 Calendar", "progress 4 1 A", "progress 3 1 A",
-                    "progress 3 2 B", "progress 3 3 C", "progress 3 3 " + kFinish,
-                    "done [] [/app/run.log]"}));
+                    "progress 3 2 B", "progress 3 3 C", "progress 3 3 " + kFinish, kDone}));
   EXPECT_EQ(outlook.Log(), kStart + kFolder + Logged(1, {"A", "B", "C"}) + EndLines(3, kFinish));
   EXPECT_EQ(outlook.yields, 4);
   EXPECT_TRUE(outlook.working_files_seen.empty()) << outlook.working_files_seen[0];
@@ -55,55 +45,53 @@ TEST(CalendarExport, EmptyCalendarAddsNoLines) {
   outlook.mail->calendar->subfolders[0]->Add(outlook.mail->Appointment(u"D"));
   EXPECT_EQ(outlook.Export(kCalendar), 0);
   EXPECT_TRUE(outlook.Destination().empty());
-  EXPECT_EQ(outlook.events->lines, (Events{"progress 0 0 ", "done [] [/app/run.log]"}));
+  EXPECT_EQ(outlook.events->lines, (Events{"progress 0 0 ", kDone}));
   EXPECT_EQ(outlook.Log(), kStart + "\r\n");
 }
 
-TEST(CalendarExport, StopFromAnEventHandlerFinishesThatAppointmentOnly) {
+// A stop from an event handler, a failing copy or a saved file that is not there (both
+// shown): the run ends after the appointment then being exported, with no further progress.
+TEST(CalendarExport, StopOrFailureShownEndsTheRunAfterThatAppointment) {
   const struct {
-    std::string stop_on;
-    Files written;
+    const char* what;
+    std::function<void(CalendarComponent&)> arrange;  // none: the host stops at `last_progress`
+    std::string last_progress;
     std::vector<std::string> logged;
+    size_t written;
+    Boxes boxes;
   } rows[] = {
-      {"progress 4 1 A", {u"OutlookvCal1.vcs"}, {"A"}},
-      {"progress 3 2 B", {u"OutlookvCal1.vcs", u"OutlookvCal2.vcs"}, {"A", "B"}},
-      {"progress 3 3 C", kThreeFiles, {"A", "B", "C"}},
+      {"stop on A", nullptr, "progress 4 1 A", {"A"}, 1, {}},
+      {"stop on B", nullptr, "progress 3 2 B", {"A", "B"}, 2, {}},
+      {"stop on C", nullptr, "progress 3 3 C", {"A", "B", "C"}, 3, {}},
+      {"the copy of A fails",
+       [](CalendarComponent& c) {
+         c.Fail("CopyFile", kWorking + u"OutlookvCal1.vcs", errors::kDiskFull);
+       },
+       "progress 4 1 A", {"A"}, 0, {Critical(u"Disk full")}},
+      {"B saves no file",
+       [](CalendarComponent& c) { c.mail->calendar->items[2]->saves_nothing = true; },
+       "progress 3 2 B", {"A", "B"}, 1, {Critical(u"File not found")}},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.stop_on);
+    SCOPED_TRACE(row.what);
     CalendarComponent outlook;
-    outlook.events->on_event = [&](const std::string& line) {
-      if (line == row.stop_on) outlook.component.ExportBreak();
-    };
+    if (row.arrange) {
+      row.arrange(outlook);
+    } else {
+      outlook.events->on_event = [&](const std::string& line) {
+        if (line == row.last_progress) outlook.component.ExportBreak();
+      };
+    }
     EXPECT_EQ(outlook.Export(kCalendar), 0);
-    EXPECT_EQ(outlook.Destination(), row.written);
-    const int count = static_cast<int>(row.logged.size());
-    EXPECT_EQ(outlook.Log(), kStart + kFolder + Logged(1, row.logged) + EndLines(count, kCancel));
-    EXPECT_EQ(outlook.events->lines.end()[-3], row.stop_on) << "no further progress";
-    EXPECT_EQ(outlook.events->lines.end()[-2], row.stop_on.substr(0, 13) + kCancel);
+    EXPECT_EQ(outlook.fake.message_box->shown, row.boxes);
+    EXPECT_EQ(outlook.Destination(), Numbered(kCalendar, row.written));
+    EXPECT_EQ(outlook.Log(), kStart + kFolder + Logged(1, row.logged) +
+                                 EndLines(static_cast<int>(row.logged.size()), kCancel));
+    const Events& events = outlook.events->lines;
+    ASSERT_GE(events.size(), 3u);
+    EXPECT_EQ(Events(events.end() - 3, events.end()),
+              (Events{row.last_progress, row.last_progress.substr(0, 13) + kCancel, kDone}));
   }
-}
-
-TEST(CalendarExport, FailingCopyIsShownAndStopsTheRunAfterThatAppointment) {
-  CalendarComponent outlook;
-  outlook.Fail("CopyFile", kWorking + u"OutlookvCal1.vcs", errors::kDiskFull);
-  EXPECT_EQ(outlook.Export(kCalendar), 0);
-  ASSERT_EQ(outlook.fake.message_box->shown.size(), 1u);
-  EXPECT_EQ(outlook.fake.message_box->shown[0].first, u"Disk full");
-  EXPECT_EQ(outlook.fake.message_box->shown[0].second, MessageBoxKind::kCritical);
-  EXPECT_TRUE(outlook.Destination().empty());
-  EXPECT_EQ(outlook.Log(), kStart + kFolder + Logged(1, {"A"}) + EndLines(1, kCancel));
-  EXPECT_EQ(outlook.events->lines.end()[-2], "progress 4 1 " + kCancel);
-}
-
-TEST(CalendarExport, SavedFileThatIsNotThereIsShownAndStopsTheRun) {
-  CalendarComponent outlook;
-  outlook.mail->calendar->items[2]->saves_nothing = true;
-  EXPECT_EQ(outlook.Export(kCalendar), 0);
-  ASSERT_EQ(outlook.fake.message_box->shown.size(), 1u);
-  EXPECT_EQ(outlook.fake.message_box->shown[0].first, u"File not found");
-  EXPECT_EQ(outlook.Destination(), Files{u"OutlookvCal1.vcs"});
-  EXPECT_EQ(outlook.Log(), kStart + kFolder + Logged(1, {"A", "B"}) + EndLines(2, kCancel));
 }
 
 // Before the first copy as after it: an unreadable calendar or an entry that cannot be
@@ -114,25 +102,25 @@ TEST(CalendarExport, FailuresOutsideTheCopyEndTheRunWithTheirError) {
     std::function<void(CalendarComponent&)> arrange;
     int32_t result;
     std::string log;
-    Files written;
+    size_t written;
   } rows[] = {
       {"the calendar cannot be read",
-       [](CalendarComponent& c) { c.mail->calendar->items_error = 70; }, 70, "", {}},
+       [](CalendarComponent& c) { c.mail->calendar->items_error = 70; }, 70, "", 0},
       {"A cannot be saved",
-       [](CalendarComponent& c) { c.mail->calendar->items[0]->save_error = 61; }, 61, kFolder, {}},
+       [](CalendarComponent& c) { c.mail->calendar->items[0]->save_error = 61; }, 61, kFolder, 0},
       {"the working folder is gone when A is saved",
        [](CalendarComponent& c) {
          c.events->on_event = [&c](const std::string&) {
            c.fake.disk->folders.erase(u"/app/tmp/run-1");
          };
        },
-       errors::kPathNotFound, kFolder, {}},
+       errors::kPathNotFound, kFolder, 0},
       {"B cannot be saved",
        [](CalendarComponent& c) { c.mail->calendar->items[2]->save_error = 61; }, 61,
-       kFolder + Logged(1, {"A"}), {u"OutlookvCal1.vcs"}},
+       kFolder + Logged(1, {"A"}), 1},
       {"the second item is no appointment",
        [](CalendarComponent& c) { c.mail->calendar->items[1] = c.mail->ItemOfClass(44, u"Memo"); },
-       errors::kTypeMismatch, kFolder + Logged(1, {"A"}), {u"OutlookvCal1.vcs"}},
+       errors::kTypeMismatch, kFolder + Logged(1, {"A"}), 1},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.failing);
@@ -140,9 +128,8 @@ TEST(CalendarExport, FailuresOutsideTheCopyEndTheRunWithTheirError) {
     row.arrange(outlook);
     EXPECT_EQ(outlook.Export(kCalendar), row.result);
     EXPECT_EQ(outlook.Log(), kStart + row.log + "\r\n") << "no end lines";
-    EXPECT_EQ(outlook.Destination(), row.written);
-    EXPECT_EQ(outlook.events->lines.back(),
-              "done [" + Narrow(DescriptionOf(row.result)) + "] [/app/run.log]");
+    EXPECT_EQ(outlook.Destination(), Numbered(kCalendar, row.written));
+    EXPECT_EQ(outlook.events->lines.back(), DoneWith(row.result));
     EXPECT_TRUE(outlook.fake.message_box->shown.empty());
   }
 }

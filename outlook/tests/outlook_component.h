@@ -3,6 +3,8 @@
 // The component over the platform fakes with the in-memory mail client in place:
 // single items go to /out, whole runs to /out with the log in /app/run.log.
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -20,6 +22,7 @@ namespace orvane::testing {
 
 using Files = std::vector<std::u16string>;
 using Events = std::vector<std::string>;
+using Boxes = std::vector<std::pair<std::u16string, MessageBoxKind>>;
 
 constexpr int16_t kContacts = 1;
 constexpr int16_t kCalendar = 2;
@@ -32,6 +35,32 @@ inline std::string Logged(int first, const std::vector<std::string>& names) {
   std::string lines;
   for (const std::string& name : names) lines += std::to_string(first++) + "\x01" + name + "\r\n";
   return lines;
+}
+
+// The last lines of the log of a run that was not cut short by an error.
+inline std::string EndLines(int count, const std::string& notice) {
+  return "Export Data Count:" + std::to_string(count) + "\r\n" + notice + "\r\n";
+}
+
+// The last event of a run that ended well, and of one that failed with `error`.
+const std::string kDone = "done [] [/app/run.log]";
+inline std::string DoneWith(int32_t error) {
+  return "done [" + Narrow(DescriptionOf(error)) + "] [/app/run.log]";
+}
+
+inline std::pair<std::u16string, MessageBoxKind> Critical(const std::u16string& text) {
+  return {text, MessageBoxKind::kCritical};
+}
+
+// The files of a run's items 1 to `count` (fewer than ten: in the order a folder lists them).
+inline Files Numbered(int16_t ExportType, size_t count) {
+  const bool contacts = ExportType == kContacts;
+  Files files;
+  for (size_t n = 1; n <= count; ++n) {
+    files.push_back((contacts ? u"OutlookvCard" : u"OutlookvCal") + Widen(std::to_string(n)) +
+                    (contacts ? u".vcf" : u".vcs"));
+  }
+  return files;
 }
 
 struct OutlookComponent {
@@ -59,6 +88,16 @@ struct OutlookComponent {
   }
   std::string Log() const { return File(u"/app/run.log"); }
   Files Destination() const { return fake.disk->List(u"/out"); }
+  // /out holds exactly the numbered files of a run of `ExportType`, those of these items in
+  // this order.
+  void ExpectWritten(int16_t ExportType, const std::vector<std::string>& names) const {
+    const Files files = Numbered(ExportType, names.size());
+    EXPECT_EQ(Destination(), files);
+    const std::string kind = ExportType == kContacts ? "vCard of " : "vCalendar of ";
+    for (size_t k = 0; k < names.size(); ++k) {
+      EXPECT_EQ(File(u"/out/" + files[k]), kind + names[k] + "\r\n");
+    }
+  }
   // Counts the yields to the host from here on.
   void CountYields() {
     fake.message_loop->SetHook([this] { ++yields; });

@@ -12,19 +12,7 @@ const std::string kCancel = "--Address book export cancel--";
 
 std::string FolderLines(const std::string& name) { return "Folder:" + name + "\r\nName:\r\n"; }
 
-std::string EndLines(int count, const std::string& notice) {
-  return "Export Data Count:" + std::to_string(count) + "\r\n" + notice + "\r\n";
-}
-
-Files Numbered(int count) {
-  Files files;
-  for (int n = 1; n <= count; ++n) {
-    files.push_back(u"OutlookvCard" + Widen(std::to_string(n)) + u".vcf");
-  }
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
+Files Cards(size_t count) { return Numbered(kContacts, count); }
 // Contacts (Ann, Bo) with the subfolders, walked in this order:
 //   Work, contacts (Cy, Di, Ed)
 //   Notes, notes (a note), with Old below it, contacts (Fay)
@@ -45,6 +33,15 @@ struct TreeComponent : OutlookComponent {
   }
 };
 
+// What the whole walk of the tree raises and logs before its end.
+const Events kWalk = {"progress 3 0 Work",     "progress 3 1 Cy",  "progress 3 2 Di",
+                      "progress 3 3 Ed",       "progress 1 0 Old", "progress 1 1 Fay",
+                      "progress 2 0 Contacts", "progress 2 1 Ann", "progress 2 2 Bo"};
+const std::string kWorkLog = FolderLines("Work") + Logged(1, {"Cy", "Di", "Ed"});
+const std::string kOldLog = FolderLines("Old") + Logged(4, {"Fay"});
+const std::string kWalkLog =
+    kWorkLog + kOldLog + FolderLines("Contacts") + Logged(5, {"Ann", "Bo"});
+
 TEST(ContactsExport, ContactsAndAListEndToEnd) {
   OutlookComponent outlook;
   auto& m = *outlook.mail;
@@ -55,14 +52,10 @@ TEST(ContactsExport, ContactsAndAListEndToEnd) {
   outlook.WatchWorkingFolder();
 
   EXPECT_EQ(outlook.Export(kContacts), 0);
-  EXPECT_EQ(outlook.Destination(), Numbered(3));
-  EXPECT_EQ(outlook.File(u"/out/OutlookvCard1.vcf"), "vCard of Ann\r\n");
-  EXPECT_EQ(outlook.File(u"/out/OutlookvCard2.vcf"), "vCard of Bo\r\n");
-  EXPECT_EQ(outlook.File(u"/out/OutlookvCard3.vcf"), "vCard of Cy\r\n");
+  outlook.ExpectWritten(kContacts, {"Ann", "Bo", "Cy"});
   EXPECT_EQ(outlook.events->lines,
             (Events{"progress 4 0 Contacts", "progress 4 1 Ann", "progress 3 1 Ann",
-                    "progress 3 2 Bo", "progress 3 3 Cy", "progress 3 3 " + kFinish,
-                    "done [] [/app/run.log]"}));
+                    "progress 3 2 Bo", "progress 3 3 Cy", "progress 3 3 " + kFinish, kDone}));
   EXPECT_EQ(outlook.Log(), kStart + FolderLines("Contacts") + Logged(1, {"Ann", "Bo", "Cy"}) +
                                EndLines(3, kFinish));
   EXPECT_EQ(outlook.yields, 4) << "once per item, the list included";
@@ -74,8 +67,7 @@ TEST(ContactsExport, EmptyContactsFolderWritesOnlyTheEndLines) {
   OutlookComponent outlook;
   EXPECT_EQ(outlook.Export(kContacts), 0);
   EXPECT_TRUE(outlook.Destination().empty());
-  EXPECT_EQ(outlook.events->lines,
-            (Events{"progress 0 0 " + kFinish, "done [] [/app/run.log]"}));
+  EXPECT_EQ(outlook.events->lines, (Events{"progress 0 0 " + kFinish, kDone}));
   EXPECT_EQ(outlook.Log(), kStart + EndLines(0, kFinish));
 }
 
@@ -85,50 +77,30 @@ TEST(ContactsExport, FileNumbersRunThroughTheWholeTreeSoNoContactIsReplaced) {
   TreeComponent outlook;
   outlook.CountYields();
   EXPECT_EQ(outlook.Export(kContacts), 0);
-  EXPECT_EQ(outlook.Destination(), Numbered(6));
-  const std::vector<std::string> order = {"Cy", "Di", "Ed", "Fay", "Ann", "Bo"};
-  for (size_t k = 0; k < order.size(); ++k) {
-    EXPECT_EQ(outlook.File(u"/out/" + Numbered(6)[k]), "vCard of " + order[k] + "\r\n");
-  }
-  EXPECT_EQ(outlook.events->lines,
-            (Events{"progress 3 0 Work", "progress 3 1 Cy", "progress 3 2 Di", "progress 3 3 Ed",
-                    "progress 1 0 Old", "progress 1 1 Fay", "progress 2 0 Contacts",
-                    "progress 2 1 Ann", "progress 2 2 Bo", "progress 2 2 " + kFinish,
-                    "done [] [/app/run.log]"}));
-  EXPECT_EQ(outlook.Log(), kStart + FolderLines("Work") + Logged(1, {"Cy", "Di", "Ed"}) +
-                               FolderLines("Old") + Logged(4, {"Fay"}) + FolderLines("Contacts") +
-                               Logged(5, {"Ann", "Bo"}) + EndLines(6, kFinish));
+  outlook.ExpectWritten(kContacts, {"Cy", "Di", "Ed", "Fay", "Ann", "Bo"});
   EXPECT_EQ(outlook.yields, 6) << "only the items of contacts folders are walked";
 }
 
+// The whole walk, and walks stopped from an event handler: the contact being exported is
+// finished; later folders still log their lines and raise one event, but export nothing.
+// The end notice repeats the counts of the last progress.
 TEST(ContactsExport, StopFromAnEventHandlerFinishesThatContactOnly) {
   const struct {
-    std::string stop_on;
-    int written;
-    Events events;
-    std::string log;
+    std::string stop_on;  // "": not stopped
+    size_t written;
+    Events events;    // before the end notice
+    std::string log;  // before the end lines
   } rows[] = {
-      // Later folders still log their lines and raise one event, but export nothing.
+      {"", 6, kWalk, kWalkLog},
       {"progress 3 2 Di", 2,
        {"progress 3 0 Work", "progress 3 1 Cy", "progress 3 2 Di", "progress 1 0 Old",
-        "progress 2 0 Contacts", "progress 2 0 " + kCancel, "done [] [/app/run.log]"},
+        "progress 2 0 Contacts"},
        FolderLines("Work") + Logged(1, {"Cy", "Di"}) + FolderLines("Old") +
-           FolderLines("Contacts") + EndLines(2, kCancel)},
-      {"progress 2 1 Ann", 5,
-       {"progress 3 0 Work", "progress 3 1 Cy", "progress 3 2 Di", "progress 3 3 Ed",
-        "progress 1 0 Old", "progress 1 1 Fay", "progress 2 0 Contacts", "progress 2 1 Ann",
-        "progress 2 1 " + kCancel, "done [] [/app/run.log]"},
-       FolderLines("Work") + Logged(1, {"Cy", "Di", "Ed"}) + FolderLines("Old") +
-           Logged(4, {"Fay"}) + FolderLines("Contacts") + Logged(5, {"Ann"}) +
-           EndLines(5, kCancel)},
+           FolderLines("Contacts")},
+      {"progress 2 1 Ann", 5, Events(kWalk.begin(), kWalk.end() - 1),
+       kWorkLog + kOldLog + FolderLines("Contacts") + Logged(5, {"Ann"})},
       // Stopped on the very last contact: nothing is left, but the run was stopped.
-      {"progress 2 2 Bo", 6,
-       {"progress 3 0 Work", "progress 3 1 Cy", "progress 3 2 Di", "progress 3 3 Ed",
-        "progress 1 0 Old", "progress 1 1 Fay", "progress 2 0 Contacts", "progress 2 1 Ann",
-        "progress 2 2 Bo", "progress 2 2 " + kCancel, "done [] [/app/run.log]"},
-       FolderLines("Work") + Logged(1, {"Cy", "Di", "Ed"}) + FolderLines("Old") +
-           Logged(4, {"Fay"}) + FolderLines("Contacts") + Logged(5, {"Ann", "Bo"}) +
-           EndLines(6, kCancel)},
+      {"progress 2 2 Bo", 6, kWalk, kWalkLog},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.stop_on);
@@ -136,10 +108,13 @@ TEST(ContactsExport, StopFromAnEventHandlerFinishesThatContactOnly) {
     outlook.events->on_event = [&](const std::string& line) {
       if (line == row.stop_on) outlook.component.ExportBreak();
     };
+    const std::string& notice = row.stop_on.empty() ? kFinish : kCancel;
+    Events events = row.events;
+    events.insert(events.end(), {events.back().substr(0, 13) + notice, kDone});
     EXPECT_EQ(outlook.Export(kContacts), 0);
-    EXPECT_EQ(outlook.Destination(), Numbered(row.written));
-    EXPECT_EQ(outlook.events->lines, row.events);
-    EXPECT_EQ(outlook.Log(), kStart + row.log);
+    EXPECT_EQ(outlook.Destination(), Cards(row.written));
+    EXPECT_EQ(outlook.events->lines, events);
+    EXPECT_EQ(outlook.Log(), kStart + row.log + EndLines(static_cast<int>(row.written), notice));
   }
 }
 
@@ -149,11 +124,13 @@ TEST(ContactsExport, FailingCopyIsShownAndStopsTheRunAfterThatContact) {
     const char* failing;
     int fail_exists, fail_copy;
     Files written;
+    Boxes boxes;
   } rows[] = {
-      {"the copy", 0, 1, Numbered(1)},
+      {"the copy", 0, 1, Cards(1), {Critical(u"Permission denied")}},
       // A failing existence test still lets the copy be tried.
-      {"the existence test", 1, 0, Numbered(2)},
-      {"both", 1, 1, Numbered(1)},
+      {"the existence test", 1, 0, Cards(2), {Critical(u"Path/File access error")}},
+      {"both", 1, 1, Cards(1),
+       {Critical(u"Path/File access error"), Critical(u"Permission denied")}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.failing);
@@ -169,15 +146,7 @@ TEST(ContactsExport, FailingCopyIsShownAndStopsTheRunAfterThatContact) {
       if (operation == "CopyFile" && row.fail_copy) throw Error(errors::kPermissionDenied);
     };
     EXPECT_EQ(outlook.Export(kContacts), 0);
-    std::vector<std::u16string> boxes;
-    for (const auto& [text, kind] : outlook.fake.message_box->shown) {
-      EXPECT_EQ(kind, MessageBoxKind::kCritical);
-      boxes.push_back(text);
-    }
-    std::vector<std::u16string> expected_boxes;
-    if (row.fail_exists) expected_boxes.push_back(u"Path/File access error");
-    if (row.fail_copy) expected_boxes.push_back(u"Permission denied");
-    EXPECT_EQ(boxes, expected_boxes);
+    EXPECT_EQ(outlook.fake.message_box->shown, row.boxes);
     EXPECT_EQ(outlook.Destination(), row.written);
     EXPECT_EQ(outlook.Log(), kStart + FolderLines("Contacts") + Logged(1, {"Ann", "Bo"}) +
                                  EndLines(2, kCancel));
@@ -194,13 +163,12 @@ TEST(ContactsExport, OtherFailuresEndTheRunWithTheirError) {
   } rows[] = {
       {"the contacts of Old cannot be read",
        [](TreeComponent& c) { c.mail->contacts->subfolders[1]->subfolders[0]->items_error = 70; },
-       70, FolderLines("Work") + Logged(1, {"Cy", "Di", "Ed"})},
+       70, kWorkLog},
       {"Fay cannot be saved",
        [](TreeComponent& c) {
          c.mail->contacts->subfolders[1]->subfolders[0]->items[0]->save_error = 61;
        },
-       61, FolderLines("Work") + Logged(1, {"Cy", "Di", "Ed"}) + FolderLines("Old") +
-               Logged(4, {"Fay"})},
+       61, kWorkLog + kOldLog},
       {"Di cannot be removed from the working folder",
        [](TreeComponent& c) { c.Fail("DeleteFile", kWorking + u"OutlookvCard2.vcf", 75); }, 75,
        FolderLines("Work") + Logged(1, {"Cy", "Di"})},
@@ -211,8 +179,7 @@ TEST(ContactsExport, OtherFailuresEndTheRunWithTheirError) {
     row.arrange(outlook);
     EXPECT_EQ(outlook.Export(kContacts), row.result);
     EXPECT_EQ(outlook.Log(), kStart + row.log + "\r\n") << "no end lines";
-    EXPECT_EQ(outlook.events->lines.back(),
-              "done [" + Narrow(DescriptionOf(row.result)) + "] [/app/run.log]");
+    EXPECT_EQ(outlook.events->lines.back(), DoneWith(row.result));
   }
 }
 
@@ -225,14 +192,14 @@ TEST(ContactsExport, CombinedModeGathersEveryContactOfTheRunIntoOneFile) {
   EXPECT_EQ(outlook.File(u"/out/OutlookvCard.vcf"),
             "vCard of Cy\r\nvCard of Di\r\nvCard of Ed\r\nvCard of Fay\r\nvCard of Ann\r\n"
             "vCard of Bo\r\n");
-  Files expected = Numbered(6);
+  Files expected = Cards(6);
   expected.insert(expected.begin(), u"OutlookvCard.vcf");
   EXPECT_EQ(outlook.Destination(), expected);
 
   TreeComponent unreadable;
   unreadable.Fail("ReadFileBytes", kWorking + u"OutlookvCard2.vcf", 70);
   EXPECT_EQ(unreadable.Export(kContacts, 1), 70);
-  EXPECT_EQ(unreadable.Destination(), Numbered(1)) << "no combined file that lacks a contact";
+  EXPECT_EQ(unreadable.Destination(), Cards(1)) << "no combined file that lacks a contact";
 }
 
 }  // namespace

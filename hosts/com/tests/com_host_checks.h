@@ -44,6 +44,28 @@ class Text {
   BSTR text_;
 };
 
+// An interface pointer that releases itself.
+template <class Interface>
+class Owned {
+ public:
+  explicit Owned(Interface* pointer = nullptr) : pointer_(pointer) {}
+  Owned(const Owned&) = delete;
+  Owned& operator=(const Owned&) = delete;
+  ~Owned() { reset(); }
+  void reset() {
+    if (pointer_) pointer_->Release();
+    pointer_ = nullptr;
+  }
+  Interface** put() { return &pointer_; }
+  void** put_void() { return reinterpret_cast<void**>(&pointer_); }
+  Interface* get() const { return pointer_; }
+  Interface* operator->() const { return pointer_; }
+  explicit operator bool() const { return pointer_ != nullptr; }
+
+ private:
+  Interface* pointer_;
+};
+
 inline bool FileExists(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;

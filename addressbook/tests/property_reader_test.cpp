@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "addressbook/tests/fake_call.h"
+#include "platform/posix/posix_code_page.h"
 
 namespace orvane::testing {
 namespace {
@@ -36,6 +37,24 @@ TEST(PropertyText, IsTheValueAsText) {
   for (const auto& row : rows) {
     FakeCall call({row.entry});
     EXPECT_EQ(Narrow(GetWabPropText(call.context, row.tag, 1)), row.expected) << &row - rows;
+  }
+}
+
+// The text ends at the library's NUL, wherever it stands among the bytes
+// looked at together, and also when it fills the buffer to its last byte. In a
+// code page that keeps ASCII, whose text passes without a conversion.
+TEST(PropertyText, EndsAtTheNulAtEveryLength) {
+  std::vector<size_t> lengths = {126, 127, 128, 129, 254, 255, 256};
+  for (size_t length = 0; length <= 24; ++length) lengths.push_back(length);
+  for (const size_t length : lengths) {
+    std::string text;
+    for (size_t i = 0; i < length; ++i) text += static_cast<char>('a' + i % 26);
+    const std::u16string wide(text.begin(), text.end());  // compared whole, NULs and all
+    FakeCall call({FakeEntry().Text(PR_TITLE, text).List(kList, {text, "z"})});
+    call.platform.code_page = std::make_shared<posix::PosixCodePage>(1252);
+    EXPECT_EQ(GetWabPropText(call.context, PR_TITLE, 1), wide) << length;
+    EXPECT_EQ(GetWabPropText(call.context, kList, 1), wide.empty() ? u"z" : wide + u";z")
+        << length;
   }
 }
 

@@ -20,25 +20,10 @@ constexpr int32_t kListElementBufferSize = 256;
 // (the value could grow between two reads).
 constexpr int kTextReadAttempts = 3;
 
-// strnlen, inline and eight bytes at a time: the texts are short and read
-// right after the library wrote them.
-size_t LengthBeforeNul(const char* buffer, size_t size) {
-  constexpr uint64_t kOnes = 0x0101'0101'0101'0101;
-  constexpr uint64_t kHighBits = 0x8080'8080'8080'8080;
-  size_t length = 0;
-  for (; length + sizeof(uint64_t) <= size; length += sizeof(uint64_t)) {
-    uint64_t word;
-    std::memcpy(&word, buffer + length, sizeof word);
-    if (((word - kOnes) & ~word & kHighBits) != 0) break;  // a NUL among the eight
-  }
-  while (length < size && buffer[length] != '\0') ++length;
-  return length;
-}
-
 // Appends the text in a buffer the library filled: the code page's characters
 // before the first NUL.
 void AppendBufferText(CodePage& code_page, const char* buffer, int32_t size, std::u16string& out) {
-  const std::string_view bytes(buffer, LengthBeforeNul(buffer, static_cast<size_t>(size)));
+  const std::string_view bytes(buffer, strnlen(buffer, static_cast<size_t>(size)));
   // ASCII, the most of every address book, needs no conversion.
   if (code_page.KeepsAscii() && AppendIfAscii(bytes, out)) return;
   out += CutAtNul(code_page.ToUtf16(std::string(bytes)));

@@ -15,6 +15,11 @@ using Lanes = uint16_t __attribute__((vector_size(16)));
 using LaneMask = int16_t __attribute__((vector_size(16)));  // a lane: all ones or 0
 constexpr size_t kLanes = sizeof(Lanes) / sizeof(char16_t);
 
+// The character in every lane. Compared with a lane vector of its own, not a
+// plain character, which not every compiler takes.
+static_assert(kLanes == 8, "Splat names every lane");
+constexpr Lanes Splat(char16_t c) { return Lanes{c, c, c, c, c, c, c, c}; }
+
 inline Lanes LanesAt(const char16_t* text) {
   Lanes lanes;
   std::memcpy(&lanes, text, sizeof lanes);
@@ -41,7 +46,9 @@ inline Lanes WidenedBytes(const char* bytes) {
 // eight are looked at again, overlapping those before.
 inline bool HoldsLineBreak(std::u16string_view text) {
   using namespace character_scan;
-  const auto breaks = [](Lanes lanes) { return AnyLane((lanes == u'\r') | (lanes == u'\n')); };
+  const auto breaks = [](Lanes lanes) {
+    return AnyLane((lanes == Splat(u'\r')) | (lanes == Splat(u'\n')));
+  };
   if (text.size() < kLanes) {
     for (const char16_t c : text) {
       if (c == u'\r' || c == u'\n') return true;

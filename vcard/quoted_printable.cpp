@@ -107,7 +107,9 @@ bool PassesAsAscii(char16_t c) {
 
 // The lanes whose characters PassesAsAscii refuses.
 character_scan::LaneMask FailsAsAscii(character_scan::Lanes c) {
-  return (c >= 0x80) | (c == 0) | (c == u'=') | (c == u'\r') | (c == u'\n');
+  using character_scan::Splat;
+  return (c >= Splat(0x80)) | (c == Splat(0)) | (c == Splat(u'=')) | (c == Splat(u'\r')) |
+         (c == Splat(u'\n'));
 }
 
 }  // namespace

@@ -41,7 +41,9 @@ TEST(CharacterScan, HoldsLineBreakLooksOnlyInsideTheView) {
 }
 
 bool IsLetter(char16_t c) { return c >= u'a' && c <= u'z'; }
-character_scan::LaneMask NotLetters(character_scan::Lanes c) { return (c < u'a') | (c > u'z'); }
+character_scan::LaneMask NotLetters(character_scan::Lanes c) {
+  return (c < character_scan::Splat(u'a')) | (c > character_scan::Splat(u'z'));
+}
 
 TEST(CharacterScan, EndOfRunStopsAtTheFirstFailingCharacter) {
   for (size_t length = 0; length <= 24; ++length) {

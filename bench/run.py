@@ -62,6 +62,30 @@ def run_case(program, scratch, name):
     sys.exit(name + ": no result")
 
 
+def card_instructions(program, scratch, name):
+    """Instructions per card under callgrind: unlike the times, the same on every run,
+    however loaded the machine. Nothing without valgrind."""
+    if not (shutil.which("valgrind") and shutil.which("callgrind_annotate")):
+        return None
+    os.makedirs(scratch, exist_ok=True)
+    out = os.path.join(scratch, "callgrind.out")
+    env = dict(os.environ, ORVANE_BENCH_DIR=scratch)
+    subprocess.run(["valgrind", "--tool=callgrind", "--toggle-collect=*BuildWabVCard*",
+                    "--callgrind-out-file=" + out, program,
+                    "--benchmark_filter=^" + re.escape(name) + "$", "--benchmark_min_time=0.2"],
+                   check=True, capture_output=True, env=env)
+    tree = subprocess.run(["callgrind_annotate", "--tree=caller", out], check=True,
+                          capture_output=True, text=True).stdout
+    shutil.rmtree(scratch, ignore_errors=True)
+    # The line of the benchmark's calls of the writer: "N (100.0%)  < ...ComposeCards... (Cx)".
+    match = re.search(r"^\s*([\d,]+) \(100\.0%\)\s+<.*ComposeCards.*\(([\d,]+)x\)", tree,
+                      re.MULTILINE)
+    if not match:
+        return None
+    total, calls = (int(group.replace(",", "")) for group in match.groups())
+    return total / calls
+
+
 def run_peer():
     return json.loads(subprocess.run(["/usr/bin/python3", PEER], check=True,
                                      capture_output=True, text=True).stdout)
@@ -168,6 +192,12 @@ def main():
         "%s %.1f MB" % (describe(name)[1], statistics.median(r["store_mb"] for r in runs))
         for name, runs in results.items() if runs and "store_mb" in runs[0]
         and name.startswith("BM_Open"))))
+    cards = [(describe(name)[0].removeprefix("card: "), card_instructions(program, scratch, name))
+             for name in names if name.startswith("BM_Card")]
+    cards = [(label, count) for label, count in cards if count]
+    if cards:
+        print("Instructions per card (callgrind): " +
+              ", ".join("%s %.1f k" % (label, count / 1e3) for label, count in cards) + ".")
     return 1 if missed else 0
 
 

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-dependencies.sh
+scripts/install-dependencies.sh --bench
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DORVANE_TESTS=OFF >/dev/null
 cmake --build build/bench -j"$(nproc)" --target orvane_bench
 /usr/bin/python3 bench/run.py build/bench/bench/orvane_bench build/bench/scratch "${1:-.}"

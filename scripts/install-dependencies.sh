@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing.
 # With --windows: also what the Windows build and its tests under Wine need.
+# With --bench: also valgrind, whose callgrind counts the instructions of a card.
 set -euo pipefail
 
 packages=(
@@ -13,9 +14,13 @@ packages=(
   clang libclang-rt-dev
   dpkg-dev file man-db bsdextrautils
 )
-if [[ "${1:-}" == "--windows" ]]; then
-  packages+=(wine wine64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64)
-fi
+for option in "$@"; do
+  case "$option" in
+    --windows) packages+=(wine wine64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64) ;;
+    --bench) packages+=(valgrind) ;;
+    *) echo "install-dependencies.sh: unknown option $option" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for package in "${packages[@]}"; do

@@ -26,7 +26,7 @@ inline bool IsAscii(std::u16string_view text) {
   return any < 0x80;
 }
 
-// ASCII text appended in the other width.
+// ASCII UTF-16 text appended as bytes.
 inline void AppendAscii(std::u16string_view text, std::string& out) {
   const size_t start = out.size();
   out.resize(start + text.size());
@@ -34,15 +34,9 @@ inline void AppendAscii(std::u16string_view text, std::string& out) {
   for (size_t i = 0; i < text.size(); ++i) to[i] = static_cast<char>(text[i]);
 }
 
-inline void AppendAscii(std::string_view bytes, std::u16string& out) {
-  const size_t start = out.size();
-  out.resize(start + bytes.size());
-  char16_t* to = out.data() + start;
-  for (size_t i = 0; i < bytes.size(); ++i) to[i] = static_cast<unsigned char>(bytes[i]);
-}
-
-// AppendAscii when every byte is ASCII; otherwise false, with `out` as it was.
-// One pass, eight bytes at a time: the test and the widening share the loop.
+// The bytes appended widened when every one is ASCII; otherwise false, with
+// `out` as it was. One pass, eight bytes at a time: the test and the widening
+// share the loop.
 inline bool AppendIfAscii(std::string_view bytes, std::u16string& out) {
   using namespace character_scan;
   const size_t start = out.size();

@@ -141,7 +141,7 @@ void PosixCodePage::AppendEncoded(std::u16string_view text, std::string& bytes) 
 }
 
 std::u16string PosixCodePage::ToUtf16(const std::string& bytes) {
-  if (keeps_ascii_ && IsAscii(bytes)) return WidenAscii(bytes);
+  if (std::u16string text; keeps_ascii_ && AppendIfAscii(bytes, text)) return text;
   if (number_ == kUtf8) return DecodeUtf8(bytes);
   if (!single_bytes_) return DecodeToUtf16(bytes, charset_);
   std::u16string text(bytes.size(), u'\0');

@@ -154,12 +154,6 @@ std::string NarrowAscii(std::u16string_view text) {
   return bytes;
 }
 
-std::u16string WidenAscii(std::string_view bytes) {
-  std::u16string text;
-  AppendAscii(bytes, text);
-  return text;
-}
-
 std::string EncodeUtf16(std::u16string_view text, const std::string& charset,
                         std::string_view replacement) {
   return ThreadConverter(charset, Utf16NativeCharset())
@@ -188,9 +182,8 @@ std::string EncodeUtf8(std::u16string_view text) {
 }
 
 std::u16string DecodeUtf8(std::string_view bytes) {
-  if (IsAscii(bytes)) return WidenAscii(bytes);
   std::u16string text;
-  if (AppendValidUtf8(bytes, text)) return text;
+  if (AppendIfAscii(bytes, text) || AppendValidUtf8(bytes, text)) return text;
   return DecodeToUtf16(bytes, "UTF-8");
 }
 

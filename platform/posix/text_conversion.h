@@ -47,9 +47,8 @@ class IconvConverter {
 // conversion must not be shared between threads.
 IconvConverter& ThreadConverter(const std::string& to_charset, const std::string& from_charset);
 
-// ASCII text from one width to the other (platform/ascii_text.h tells ASCII).
+// ASCII UTF-16 text as bytes (platform/ascii_text.h tells ASCII).
 std::string NarrowAscii(std::u16string_view text);
-std::u16string WidenAscii(std::string_view bytes);
 
 // UTF-16 to another character set; each character it cannot hold (a surrogate
 // pair is one character) becomes `replacement` once.

@@ -27,10 +27,9 @@ bool FileTimeToFields(FileTimeConverter& converter, const FileTime& time, int16_
 // The automation date of the time, milliseconds dropped; false leaves `date` untouched.
 bool FileTimeToDate(FileTimeConverter& converter, const FileTime& time, AutomationDate& date);
 
-// The date text of a time value: "yyyy-MM-dd", followed by " HH:mm:ss" when the
-// time of day is not midnight. It reads back without loss in any locale.
-std::u16string FormatWabDateText(AutomationDate date);
-// The same text appended to `out`; nothing for a date out of range.
+// Appends the date text of a time value: "yyyy-MM-dd", followed by " HH:mm:ss"
+// when the time of day is not midnight; nothing for a date out of range. It
+// reads back without loss in any locale.
 void AppendWabDateText(AutomationDate date, std::u16string& out);
 // Reads a date text back; nothing when the text is not a date.
 std::optional<AutomationDate> ReadWabDateText(std::u16string_view text);

@@ -59,12 +59,6 @@ bool ReadTimeOfDay(std::u16string_view text, DateTimeParts& parts) {
 
 }  // namespace
 
-std::u16string FormatWabDateText(AutomationDate date) {
-  std::u16string text;
-  AppendWabDateText(date, text);
-  return text;
-}
-
 void AppendWabDateText(AutomationDate date, std::u16string& text) {
   const auto parts = PartsFromAutomationDate(date);
   if (!parts) return;

@@ -131,7 +131,9 @@ TEST(WabItems, GetItemMovesOnlyATimeItReadAndByTheExactOffset) {
     wab.time_zone->zone = {Zone::kUnknown, 210, 0, 0};
     EXPECT_EQ(wab.GetItem(1), row.result);
     EXPECT_EQ(wab.title, row.title);
-    EXPECT_EQ(Narrow(FormatWabDateText(wab.modified)), row.modified);
+    std::u16string modified;
+    AppendWabDateText(wab.modified, modified);
+    EXPECT_EQ(Narrow(modified), row.modified);
     EXPECT_TRUE(wab.LibraryReleased());
   }
 }

@@ -46,6 +46,9 @@ expect_pass() {
 
 echo "Creating a Wine prefix in $prefix"
 run wineboot --init >/dev/null 2>&1 || true
+# wineboot returns while the new prefix's set-up may still be running; a registration
+# made meanwhile was seen lost (the type library's keys, once in a few runs).
+wineserver -w
 
 install_folder="$prefix/drive_c/Orvane"
 tests="$prefix/drive_c/tests"

@@ -15,6 +15,9 @@ namespace orvane {
 namespace {
 
 constexpr int32_t kSingleTextBufferSize = 128;
+// The years automation dates cover.
+constexpr int kFirstDateYear = 100;
+constexpr int kLastDateYear = 9999;
 constexpr int32_t kListElementBufferSize = 256;
 // The library may ask for a larger buffer this often before the read counts as failed
 // (the value could grow between two reads).
@@ -56,6 +59,22 @@ bool AppendWholeText(CodePage& code_page, int32_t first_size, Getter get, std::u
   return false;
 }
 
+// A time value as a date, milliseconds dropped; nothing when it cannot be
+// read. A date the text cannot name (after the year 9999) is no date either.
+std::optional<DateTimeParts> ReadDate(CallContext& context, WabEntry& entry, int32_t tag) {
+  FileTime time;
+  if (context.platform.address_book->kWabGetProp_SysTime(context.state.WabContext, entry, tag,
+                                                         time) == 0) {
+    return std::nullopt;
+  }
+  SystemTime fields;
+  if (!context.platform.file_times->FileTimeToSystemTime(time, fields)) return std::nullopt;
+  const DateTimeParts date{fields.wYear, fields.wMonth,  fields.wDay,
+                           fields.wHour, fields.wMinute, fields.wSecond};
+  if (date.year < kFirstDateYear || date.year > kLastDateYear) return std::nullopt;
+  return date;
+}
+
 // Reads one property's value as text and appends it to `out`.
 class PropertyReader {
  public:
@@ -83,11 +102,7 @@ class PropertyReader {
   }
 
   void Time() {
-    FileTime time;
-    if (library_.kWabGetProp_SysTime(context_.state.WabContext, entry_, tag_, time) == 0) return;
-    AutomationDate date = 0;
-    if (!FileTimeToDate(*context_.platform.file_times, time, date)) return;
-    AppendWabDateText(date, out_);
+    if (const auto date = ReadDate(context_, entry_, tag_)) AppendWabDateText(*date, out_);
   }
 
   // The elements joined by ";". An element that cannot be read is left out and
@@ -140,12 +155,37 @@ std::u16string GetWabPropText(CallContext& context, int32_t PropTag, int32_t Ent
 
 void AppendWabPropText(CallContext& context, int32_t PropTag, int32_t EntryIndex,
                        std::u16string& out) {
+  AppendWabPropTextOfType(context, PropTag, WabPropType(context, PropTag), EntryIndex, out);
+}
+
+int32_t WabPropType(CallContext& context, int32_t PropTag) {
+  if (!context.platform.address_book) return 0;
+  try {
+    return context.platform.address_book->kWabGetPropType(PropTag);
+  } catch (const std::exception&) {
+    return 0;
+  }
+}
+
+std::optional<DateTimeParts> GetWabPropDate(CallContext& context, int32_t PropTag,
+                                             int32_t EntryIndex) {
+  WabEntry* entry = WabEntryAt(context.state, EntryIndex);
+  if (entry == nullptr || !HasServices(context.platform)) return std::nullopt;
+  try {
+    return ReadDate(context, *entry, PropTag);
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
+void AppendWabPropTextOfType(CallContext& context, int32_t PropTag, int32_t PropType,
+                             int32_t EntryIndex, std::u16string& out) {
   WabEntry* entry = WabEntryAt(context.state, EntryIndex);
   if (entry == nullptr || !HasServices(context.platform)) return;
   const size_t start = out.size();
   try {
     PropertyReader reader(context, *entry, PropTag, out);
-    switch (context.platform.address_book->kWabGetPropType(PropTag)) {
+    switch (PropType) {
       case PT_STRING8:
         return reader.Text();
       case PT_I2:

@@ -18,6 +18,15 @@ std::u16string GetWabPropText(CallContext& context, int32_t PropTag, int32_t Ent
 // The same text appended to `out`, which keeps what it held before.
 void AppendWabPropText(CallContext& context, int32_t PropTag, int32_t EntryIndex,
                        std::u16string& out);
+// The same for a tag whose type the library has already told.
+void AppendWabPropTextOfType(CallContext& context, int32_t PropTag, int32_t PropType,
+                             int32_t EntryIndex, std::u16string& out);
+// The type the library gives the tag; 0 when there is no library or it fails.
+int32_t WabPropType(CallContext& context, int32_t PropTag);
+// A time value as the date its text names (milliseconds dropped): nothing when
+// the text would be empty. Spares a card the round trip through the text.
+std::optional<DateTimeParts> GetWabPropDate(CallContext& context, int32_t PropTag,
+                                             int32_t EntryIndex);
 
 // FileTimeToSystemTime through the platform; on failure returns false and
 // leaves the eight fields untouched.
@@ -31,6 +40,7 @@ bool FileTimeToDate(FileTimeConverter& converter, const FileTime& time, Automati
 // when the time of day is not midnight; nothing for a date out of range. It
 // reads back without loss in any locale.
 void AppendWabDateText(AutomationDate date, std::u16string& out);
+void AppendWabDateText(const DateTimeParts& date, std::u16string& out);
 // Reads a date text back; nothing when the text is not a date.
 std::optional<AutomationDate> ReadWabDateText(std::u16string_view text);
 

@@ -20,6 +20,12 @@ float BiasHours(int64_t minutes) {
   return static_cast<float>(static_cast<double>(minutes) / 60.0);
 }
 
+std::optional<int64_t> OffsetSeconds(float UtcOffsetHours) {
+  const double hours = UtcOffsetHours;
+  if (!std::isfinite(hours) || std::fabs(hours) > kLargestOffsetHours) return std::nullopt;
+  return std::llround(hours * kSecondsPerHour);
+}
+
 }  // namespace
 
 float GetUtcOffsetHours(TimeZone& time_zone) {
@@ -28,9 +34,15 @@ float GetUtcOffsetHours(TimeZone& time_zone) {
 }
 
 std::optional<AutomationDate> ShiftByUtcOffset(AutomationDate date, float UtcOffsetHours) {
-  const double hours = UtcOffsetHours;
-  if (!std::isfinite(hours) || std::fabs(hours) > kLargestOffsetHours) return std::nullopt;
-  return AddSeconds(date, std::llround(hours * kSecondsPerHour));
+  const auto seconds = OffsetSeconds(UtcOffsetHours);
+  if (!seconds) return std::nullopt;
+  return AddSeconds(date, *seconds);
+}
+
+std::optional<DateTimeParts> ShiftByUtcOffset(const DateTimeParts& date, float UtcOffsetHours) {
+  const auto seconds = OffsetSeconds(UtcOffsetHours);
+  if (!seconds) return std::nullopt;
+  return AddSeconds(date, *seconds);
 }
 
 }  // namespace orvane

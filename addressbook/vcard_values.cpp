@@ -1,7 +1,5 @@
 #include "addressbook/vcard_values.h"
 
-#include "component/ascii_text.h"
-#include "addressbook/property_reader.h"
 #include "addressbook/vcard_writer.h"
 #include "platform/automation_date.h"
 
@@ -52,37 +50,30 @@ std::u16string AddressLabel(const PostalAddress& address) {
   return label;
 }
 
-std::optional<std::u16string> BirthdayText(std::u16string_view date_text) {
-  const auto date = ReadWabDateText(date_text);
-  if (!date) return std::nullopt;
-  const auto parts = PartsFromAutomationDate(*date);
-  if (!parts) return std::nullopt;
-  std::u16string text;
-  text.reserve(8);
-  AppendDigits(text, parts->year, 4);
-  AppendDigits(text, parts->month, 2);
-  AppendDigits(text, parts->day, 2);
+void DateDigits::Append(int value, int width) {
+  for (size_t place = size_ + static_cast<size_t>(width); place-- > size_; value /= 10) {
+    characters_[place] = static_cast<char16_t>(u'0' + value % 10);
+  }
+  size_ += static_cast<size_t>(width);
+}
+
+DateDigits BirthdayText(const DateTimeParts& date) {
+  DateDigits text;
+  text.Append(date.year, 4);
+  text.Append(date.month, 2);
+  text.Append(date.day, 2);
   return text;
 }
 
-std::optional<std::u16string> RevisionText(std::u16string_view date_text,
-                                           float UtcOffsetHours) {
-  const auto date = ReadWabDateText(date_text);
-  if (!date) return std::nullopt;
-  const auto shifted = ShiftByUtcOffset(*date, UtcOffsetHours);
-  if (!shifted) return std::nullopt;
-  const auto parts = PartsFromAutomationDate(*shifted);
+std::optional<DateDigits> RevisionText(const DateTimeParts& date, float UtcOffsetHours) {
+  const auto parts = ShiftByUtcOffset(date, UtcOffsetHours);
   if (!parts) return std::nullopt;
-  std::u16string text;
-  text.reserve(16);
-  AppendDigits(text, parts->year, 4);
-  AppendDigits(text, parts->month, 2);
-  AppendDigits(text, parts->day, 2);
-  text += u'T';
-  AppendDigits(text, parts->hour, 2);
-  AppendDigits(text, parts->minute, 2);
-  AppendDigits(text, parts->second, 2);
-  text += u'Z';
+  DateDigits text = BirthdayText(*parts);
+  text.Append(u'T');
+  text.Append(parts->hour, 2);
+  text.Append(parts->minute, 2);
+  text.Append(parts->second, 2);
+  text.Append(u'Z');
   return text;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/automation_date.h"
 
 namespace orvane {
 
@@ -36,11 +39,25 @@ void ForEachListElement(std::u16string_view list, Visit visit) {
   }
 }
 
-// A date text as "yyyyMMdd"; nothing when it is not a date.
-std::optional<std::u16string> BirthdayText(std::u16string_view date_text);
+// The few characters of a date written as digits, kept in place: a card's
+// dates need no text of their own.
+class DateDigits {
+ public:
+  std::u16string_view view() const { return {characters_.data(), size_}; }
+  // `value` in exactly `width` digits; it is 0 or more and has no more digits.
+  void Append(int value, int width);
+  void Append(char16_t character) { characters_[size_++] = character; }
 
-// A date text shifted by the offset, as "yyyyMMddTHHmmssZ"; nothing when it is
-// not a date or the shift leaves the range of dates.
-std::optional<std::u16string> RevisionText(std::u16string_view date_text, float UtcOffsetHours);
+ private:
+  std::array<char16_t, 16> characters_{};
+  size_t size_ = 0;
+};
+
+// The date as "yyyyMMdd".
+DateDigits BirthdayText(const DateTimeParts& date);
+
+// The date shifted by the offset, as "yyyyMMddTHHmmssZ"; nothing when the shift
+// leaves the range of dates.
+std::optional<DateDigits> RevisionText(const DateTimeParts& date, float UtcOffsetHours);
 
 }  // namespace orvane

@@ -100,9 +100,8 @@ void AddGender(VCardText& card, std::u16string_view gender) {
   if (gender == u"1" || gender == u"2") card.AddLine(u"X-WAB-GENDER", gender);
 }
 
-void AddBirthday(VCardText& card, std::u16string_view birthday) {
-  if (birthday.empty()) return;
-  if (const auto text = BirthdayText(birthday)) card.AddLine(u"BDAY", *text);
+void AddBirthday(VCardText& card, const std::optional<DateTimeParts>& birthday) {
+  if (birthday) card.AddLine(u"BDAY", BirthdayText(*birthday).view());
 }
 
 void AddEmailAddresses(VCardText& card, const WabEntryValues& values) {
@@ -113,8 +112,10 @@ void AddEmailAddresses(VCardText& card, const WabEntryValues& values) {
   });
 }
 
-void AddRevision(VCardText& card, std::u16string_view modified, float UtcOffsetHours) {
-  if (const auto text = RevisionText(modified, UtcOffsetHours)) card.AddLine(u"REV", *text);
+void AddRevision(VCardText& card, const std::optional<DateTimeParts>& modified,
+                 float UtcOffsetHours) {
+  if (!modified) return;
+  if (const auto text = RevisionText(*modified, UtcOffsetHours)) card.AddLine(u"REV", text->view());
 }
 
 // At 32767 the count cannot grow; the entry is written all the same.
@@ -151,9 +152,9 @@ std::u16string ComposeCard(CallContext& context, const WabEntryValues& values,
   AddAddress(card, u"ADR;HOME", u"LABEL;HOME", HomeAddress(values));
   AddGender(card, values[PR_GENDER]);
   AddSimpleLines(card, values, kUrlsAndRole);
-  AddBirthday(card, values[PR_BIRTHDAY]);
+  AddBirthday(card, values.DateOf(PR_BIRTHDAY));
   AddEmailAddresses(card, values);
-  AddRevision(card, values[PR_LAST_MODIFICATION_TIME], UtcOffsetHours);
+  AddRevision(card, values.DateOf(PR_LAST_MODIFICATION_TIME), UtcOffsetHours);
   card.AddLine(u"END", u"VCARD");
   return card.TakeText();
 }

@@ -23,5 +23,6 @@ float GetUtcOffsetHours(TimeZone& time_zone);
 // `date` moved by UtcOffsetHours, to the second; the exact offset, not rounded
 // to whole hours. Nothing when the result leaves the range of dates.
 std::optional<AutomationDate> ShiftByUtcOffset(AutomationDate date, float UtcOffsetHours);
+std::optional<DateTimeParts> ShiftByUtcOffset(const DateTimeParts& date, float UtcOffsetHours);
 
 }  // namespace orvane

@@ -74,8 +74,29 @@ WabEntryValues::WabEntryValues(const WabTagSet& tags) : tags_(tags) {
 
 std::u16string_view WabEntryValues::operator[](int32_t tag) const {
   const std::optional<size_t> place = tags_.PlaceOf(tag);
-  if (!place) return {};
+  if (!place || (texts_ & Bit(*place)) == 0) return {};
   return std::u16string_view(text_).substr(values_[*place].start, values_[*place].length);
+}
+
+std::optional<DateTimeParts> WabEntryValues::DateOf(int32_t tag) const {
+  const std::optional<size_t> place = tags_.PlaceOf(tag);
+  if (!place || (dated_ & Bit(*place)) == 0) return std::nullopt;
+  return dates_[values_[*place].start];
+}
+
+void WabEntryValues::SetDate(size_t place, const std::optional<DateTimeParts>& date) {
+  texts_ &= ~Bit(place);
+  if (!date) {
+    dated_ &= ~Bit(place);
+    return;
+  }
+  // A tag met again keeps its index: dates_ holds one date per place at most.
+  if ((dated_ & Bit(place)) == 0) {
+    values_[place] = {dates_.size(), 0};
+    dates_.emplace_back();
+    dated_ |= Bit(place);
+  }
+  dates_[values_[place].start] = *date;
 }
 
 WabEntryValues GatherWabEntryValues(CallContext& context, int32_t EntryIndex,
@@ -84,9 +105,14 @@ WabEntryValues GatherWabEntryValues(CallContext& context, int32_t EntryIndex,
   const int32_t count = PropertyCount(context, EntryIndex);
   for (int32_t index = 0; index < count; ++index) {
     const int32_t tag = PropertyTag(context, EntryIndex, index);
-    if (const std::optional<size_t> place = wanted.PlaceOf(tag)) {
+    const std::optional<size_t> place = wanted.PlaceOf(tag);
+    if (!place) continue;
+    const int32_t type = WabPropType(context, tag);
+    if (type == PT_SYSTIME) {
+      values.SetDate(*place, GetWabPropDate(context, tag, EntryIndex));
+    } else {
       values.Read(*place, [&](std::u16string& text) {
-        AppendWabPropText(context, tag, EntryIndex, text);
+        AppendWabPropTextOfType(context, tag, type, EntryIndex, text);
       });
     }
   }

@@ -5,9 +5,11 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "component/call_context.h"
 #include "component/shared_state.h"
+#include "platform/automation_date.h"
 
 namespace orvane {
 
@@ -35,14 +37,16 @@ class WabTagSet {
   size_t size_ = 0;
 };
 
-// The text values of some properties of one entry, by tag, kept one after the
-// other in one text.
+// The values of some properties of one entry, by tag: texts kept one after the
+// other in one text, times as dates.
 class WabEntryValues {
  public:
   explicit WabEntryValues(const WabTagSet& tags);
 
-  // Empty when the entry lacks the tag.
+  // Empty when the entry lacks the tag or its value is a time.
   std::u16string_view operator[](int32_t tag) const;
+  // Nothing when the entry lacks the tag or its value is no time.
+  std::optional<DateTimeParts> DateOf(int32_t tag) const;
   // Sets the value of the tag at `place` in the set to what `append(text)`
   // appends to the text it is handed.
   template <typename Append>
@@ -50,21 +54,35 @@ class WabEntryValues {
     const size_t start = text_.size();
     append(text_);
     values_[place] = {start, text_.size() - start};
+    texts_ |= Bit(place);
+    dated_ &= ~Bit(place);
   }
+  // Sets the value of the tag at `place` to a time; nothing leaves it absent.
+  void SetDate(size_t place, const std::optional<DateTimeParts>& date);
 
  private:
+  static_assert(WabTagSet::kMaxTags <= 64, "a place is a bit of a word");
+  static uint64_t Bit(size_t place) { return uint64_t{1} << place; }
+
+  // A text's place in text_, or a date's index in dates_.
   struct Value {
-    size_t start = 0;
-    size_t length = 0;
+    size_t start;
+    size_t length;
   };
   const WabTagSet& tags_;
-  std::array<Value, WabTagSet::kMaxTags> values_{};
+  // Only the places whose bits are set hold a value: a card's worth of
+  // properties is not cleared for every entry.
+  std::array<Value, WabTagSet::kMaxTags> values_;
+  uint64_t texts_ = 0;
+  uint64_t dated_ = 0;
   std::u16string text_;
+  std::vector<DateTimeParts> dates_;
 };
 
 // Reads, in the library's order, every property of entry EntryIndex whose tag is
-// in `wanted`; a tag met twice keeps its last value. A property whose tag cannot
-// be read is skipped; an entry outside WabEntries gives no values. Never fails.
+// in `wanted`, a time as its date; a tag met twice keeps its last value. A
+// property whose tag cannot be read is skipped; an entry outside WabEntries
+// gives no values. Never fails.
 WabEntryValues GatherWabEntryValues(CallContext& context, int32_t EntryIndex,
                                     const WabTagSet& wanted);
 

@@ -78,14 +78,20 @@ std::optional<DateTimeParts> PartsFromAutomationDate(AutomationDate date) {
 }
 
 std::optional<AutomationDate> AddSeconds(AutomationDate date, int64_t seconds) {
+  const auto parts = PartsFromAutomationDate(date);
+  if (!parts) return std::nullopt;
+  const auto moved = AddSeconds(*parts, seconds);
+  if (!moved) return std::nullopt;
+  return AutomationDateFromParts(*moved);
+}
+
+std::optional<DateTimeParts> AddSeconds(const DateTimeParts& parts, int64_t seconds) {
   // No longer move can stay inside the valid years, and adding it could overflow.
   constexpr int64_t kLongestMove = (2958466 + 657435) * kSecondsPerDay;
   if (seconds > kLongestMove || seconds < -kLongestMove) return std::nullopt;
-  const auto parts = PartsFromAutomationDate(date);
-  if (!parts) return std::nullopt;
-  const DateTimeParts moved = PartsFromSeconds(SecondsFromParts(*parts) + seconds);
+  const DateTimeParts moved = PartsFromSeconds(SecondsFromParts(parts) + seconds);
   if (moved.year < 100 || moved.year > 9999) return std::nullopt;
-  return AutomationDateFromParts(moved);
+  return moved;
 }
 
 }  // namespace orvane

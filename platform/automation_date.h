@@ -37,5 +37,7 @@ DateTimeParts PartsFromSeconds(int64_t seconds);
 
 // `date` moved by `seconds`; nothing when it leaves the valid range.
 std::optional<AutomationDate> AddSeconds(AutomationDate date, int64_t seconds);
+// The same on a date's parts, which need no conversion to and from a number of days.
+std::optional<DateTimeParts> AddSeconds(const DateTimeParts& parts, int64_t seconds);
 
 }  // namespace orvane

@@ -34,15 +34,19 @@ std::string CardFor(const FakeEntry& entry, float offset = 0) {
   return Narrow(BuildWabVCard(call.context, 1, offset, 1));
 }
 
-TEST(Card, BirthdaysOnLeapDays) {
+TEST(Card, BirthdaysOnLeapDaysAndAtTheEndsOfTheRange) {
   const struct { DateTimeParts born; std::string bday; } rows[] = {
       {{1980, 2, 29, 0, 0, 0}, "BDAY:19800229"},
       {{2024, 2, 29, 0, 0, 0}, "BDAY:20240229"},
       {{2000, 2, 29, 0, 0, 0}, "BDAY:20000229"},
+      {{1601, 1, 1, 0, 0, 0}, "BDAY:16010101"},
+      {{9999, 12, 31, 23, 59, 59}, "BDAY:99991231"},
+      {{10000, 1, 1, 0, 0, 0}, ""},  // past the dates a card can name: no line
   };
   for (const auto& row : rows) {
     const FakeEntry entry = FakeEntry().Time(PR_BIRTHDAY, FileTimeOf(row.born));
-    EXPECT_EQ(CardFor(entry, -8), Card({"N:", "FN:", row.bday})) << row.bday;
+    const Lines body = row.bday.empty() ? Lines{"N:", "FN:"} : Lines{"N:", "FN:", row.bday};
+    EXPECT_EQ(CardFor(entry, -8), Card(body)) << row.bday;
   }
 }
 

@@ -66,6 +66,7 @@ def card_instructions(program, scratch, name):
     """Instructions per card under callgrind: unlike the times, the same on every run,
     however loaded the machine. Nothing without valgrind."""
     if not (shutil.which("valgrind") and shutil.which("callgrind_annotate")):
+        print("no instruction counts: valgrind is not installed", file=sys.stderr)
         return None
     os.makedirs(scratch, exist_ok=True)
     out = os.path.join(scratch, "callgrind.out")
@@ -81,6 +82,7 @@ def card_instructions(program, scratch, name):
     match = re.search(r"^\s*([\d,]+) \(100\.0%\)\s+<.*ComposeCards.*\(([\d,]+)x\)", tree,
                       re.MULTILINE)
     if not match:
+        print("%s: callgrind saw no call of the card writer" % name, file=sys.stderr)
         return None
     total, calls = (int(group.replace(",", "")) for group in match.groups())
     return total / calls

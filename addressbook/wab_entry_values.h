@@ -70,9 +70,8 @@ class WabEntryValues {
     size_t length;
   };
   const WabTagSet& tags_;
-  // Only the places whose bits are set hold a value: a card's worth of
-  // properties is not cleared for every entry.
-  std::array<Value, WabTagSet::kMaxTags> values_;
+  // Only the places whose bits are set hold a value.
+  std::array<Value, WabTagSet::kMaxTags> values_{};
   uint64_t texts_ = 0;
   uint64_t dated_ = 0;
   std::u16string text_;

@@ -67,12 +67,14 @@ std::optional<DateTimeParts> ReadDate(CallContext& context, WabEntry& entry, int
                                                          time) == 0) {
     return std::nullopt;
   }
-  SystemTime fields;
-  if (!context.platform.file_times->FileTimeToSystemTime(time, fields)) return std::nullopt;
-  const DateTimeParts date{fields.wYear, fields.wMonth,  fields.wDay,
-                           fields.wHour, fields.wMinute, fields.wSecond};
-  if (date.year < kFirstDateYear || date.year > kLastDateYear) return std::nullopt;
-  return date;
+  int16_t year = 0, month = 0, dayOfWeek = 0, day = 0, hour = 0, minute = 0, second = 0,
+          milliseconds = 0;
+  if (!FileTimeToFields(*context.platform.file_times, time, year, month, dayOfWeek, day, hour,
+                        minute, second, milliseconds) ||
+      year < kFirstDateYear || year > kLastDateYear) {
+    return std::nullopt;
+  }
+  return DateTimeParts{year, month, day, hour, minute, second};
 }
 
 // Reads one property's value as text and appends it to `out`.
@@ -102,7 +104,10 @@ class PropertyReader {
   }
 
   void Time() {
-    if (const auto date = ReadDate(context_, entry_, tag_)) AppendWabDateText(*date, out_);
+    FileTime time;
+    if (library_.kWabGetProp_SysTime(context_.state.WabContext, entry_, tag_, time) == 0) return;
+    AutomationDate date = 0;
+    if (FileTimeToDate(*context_.platform.file_times, time, date)) AppendWabDateText(date, out_);
   }
 
   // The elements joined by ";". An element that cannot be read is left out and

@@ -40,7 +40,6 @@ bool FileTimeToDate(FileTimeConverter& converter, const FileTime& time, Automati
 // when the time of day is not midnight; nothing for a date out of range. It
 // reads back without loss in any locale.
 void AppendWabDateText(AutomationDate date, std::u16string& out);
-void AppendWabDateText(const DateTimeParts& date, std::u16string& out);
 // Reads a date text back; nothing when the text is not a date.
 std::optional<AutomationDate> ReadWabDateText(std::u16string_view text);
 

@@ -60,22 +60,20 @@ bool ReadTimeOfDay(std::u16string_view text, DateTimeParts& parts) {
 }  // namespace
 
 void AppendWabDateText(AutomationDate date, std::u16string& text) {
-  if (const auto parts = PartsFromAutomationDate(date)) AppendWabDateText(*parts, text);
-}
-
-void AppendWabDateText(const DateTimeParts& parts, std::u16string& text) {
-  AppendDigits(text, parts.year, 4);
+  const auto parts = PartsFromAutomationDate(date);
+  if (!parts) return;
+  AppendDigits(text, parts->year, 4);
   text += u'-';
-  AppendDigits(text, parts.month, 2);
+  AppendDigits(text, parts->month, 2);
   text += u'-';
-  AppendDigits(text, parts.day, 2);
-  if (parts.hour != 0 || parts.minute != 0 || parts.second != 0) {
+  AppendDigits(text, parts->day, 2);
+  if (parts->hour != 0 || parts->minute != 0 || parts->second != 0) {
     text += u' ';
-    AppendDigits(text, parts.hour, 2);
+    AppendDigits(text, parts->hour, 2);
     text += u':';
-    AppendDigits(text, parts.minute, 2);
+    AppendDigits(text, parts->minute, 2);
     text += u':';
-    AppendDigits(text, parts.second, 2);
+    AppendDigits(text, parts->second, 2);
   }
 }
 

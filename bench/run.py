@@ -190,10 +190,12 @@ def main():
         print("  ".join(cell.ljust(width) for cell, width in zip(row, widths)).rstrip())
         if index == 0:
             print("  ".join("-" * width for width in widths))
-    print("\nMedians of %d runs, ± half their range. Store sizes: %s." % (RUNS, ", ".join(
+    sizes = ", ".join(
         "%s %.1f MB" % (describe(name)[1], statistics.median(r["store_mb"] for r in runs))
         for name, runs in results.items() if runs and "store_mb" in runs[0]
-        and name.startswith("BM_Open"))))
+        and name.startswith("BM_Open"))
+    print("\nMedians of %d runs, ± half their range." % RUNS +
+          (" Store sizes: %s." % sizes if sizes else ""))
     cards = [(describe(name)[0].removeprefix("card: "), card_instructions(program, scratch, name))
              for name in names if name.startswith("BM_Card")]
     cards = [(label, count) for label, count in cards if count]

@@ -5,12 +5,10 @@
 #include <string_view>
 
 #include "platform/character_scan.h"
+#include "platform/utf_character.h"
 
 namespace orvane {
 namespace {
-
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 // The character at `position`: one code unit, or two for a surrogate pair.
 std::u16string_view CharacterAt(std::u16string_view text, size_t position) {

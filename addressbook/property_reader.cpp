@@ -15,9 +15,6 @@ namespace orvane {
 namespace {
 
 constexpr int32_t kSingleTextBufferSize = 128;
-// The years automation dates cover.
-constexpr int kFirstDateYear = 100;
-constexpr int kLastDateYear = 9999;
 constexpr int32_t kListElementBufferSize = 256;
 // The library may ask for a larger buffer this often before the read counts as failed
 // (the value could grow between two reads).
@@ -71,7 +68,7 @@ std::optional<DateTimeParts> ReadDate(CallContext& context, WabEntry& entry, int
           milliseconds = 0;
   if (!FileTimeToFields(*context.platform.file_times, time, year, month, dayOfWeek, day, hour,
                         minute, second, milliseconds) ||
-      year < kFirstDateYear || year > kLastDateYear) {
+      !IsAutomationYear(year)) {
     return std::nullopt;
   }
   return DateTimeParts{year, month, day, hour, minute, second};

@@ -8,9 +8,6 @@ namespace {
 
 constexpr size_t kDateLength = 10;           // yyyy-MM-dd
 constexpr size_t kDateAndTimeLength = 19;    // yyyy-MM-dd HH:mm:ss
-// Automation dates cover the years 100 to 9999.
-constexpr int kFirstYear = 100;
-constexpr int kLastYear = 9999;
 
 // The number written by `count` decimal digits from `position`; -1 when one is not a digit.
 int DigitsAt(std::u16string_view text, size_t position, size_t count) {
@@ -30,8 +27,8 @@ int DaysInMonth(int year, int month) {
 }
 
 bool IsValidDate(const DateTimeParts& parts) {
-  return parts.year >= kFirstYear && parts.year <= kLastYear && parts.month >= 1 &&
-         parts.month <= 12 && parts.day >= 1 && parts.day <= DaysInMonth(parts.year, parts.month);
+  return IsAutomationYear(parts.year) && parts.month >= 1 && parts.month <= 12 && parts.day >= 1 &&
+         parts.day <= DaysInMonth(parts.year, parts.month);
 }
 
 bool IsValidTime(const DateTimeParts& parts) {

@@ -73,7 +73,7 @@ std::optional<DateTimeParts> PartsFromAutomationDate(AutomationDate date) {
   const int64_t seconds_of_day = std::llround(fraction * kSecondsPerDay);
   const int64_t days = static_cast<int64_t>(whole) + kAutomationEpochDays;
   DateTimeParts parts = PartsFromSeconds(days * kSecondsPerDay + seconds_of_day);
-  if (parts.year < 100 || parts.year > 9999) return std::nullopt;
+  if (!IsAutomationYear(parts.year)) return std::nullopt;
   return parts;
 }
 
@@ -90,7 +90,7 @@ std::optional<DateTimeParts> AddSeconds(const DateTimeParts& parts, int64_t seco
   constexpr int64_t kLongestMove = (2958466 + 657435) * kSecondsPerDay;
   if (seconds > kLongestMove || seconds < -kLongestMove) return std::nullopt;
   const DateTimeParts moved = PartsFromSeconds(SecondsFromParts(parts) + seconds);
-  if (moved.year < 100 || moved.year > 9999) return std::nullopt;
+  if (!IsAutomationYear(moved.year)) return std::nullopt;
   return moved;
 }
 

@@ -25,6 +25,13 @@ DateTimeParts CivilFromDays(int64_t days);
 // 0 = Sunday ... 6 = Saturday.
 int WeekdayFromDays(int64_t days);
 
+// The years automation dates cover.
+inline constexpr int kFirstAutomationYear = 100;
+inline constexpr int kLastAutomationYear = 9999;
+constexpr bool IsAutomationYear(int year) {
+  return year >= kFirstAutomationYear && year <= kLastAutomationYear;
+}
+
 // Automation dates count days from 30 December 1899; before that day the
 // fraction still counts forward from midnight (-1.25 is 29 December, 06:00).
 AutomationDate AutomationDateFromParts(const DateTimeParts& parts);

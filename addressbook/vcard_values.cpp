@@ -34,8 +34,8 @@ bool PostalAddress::IsEmpty() const {
          postal_code.empty() && country.empty();
 }
 
-std::u16string AddressLabel(const PostalAddress& address) {
-  std::u16string label;
+void WriteAddressLabel(const PostalAddress& address, std::u16string& label) {
+  label.clear();
   label.reserve(address.office.size() + address.street.size() + address.city.size() +
                 address.region.size() + address.postal_code.size() + address.country.size() + 8);
   AppendIfValue(label, address.office, u" ");
@@ -47,7 +47,6 @@ std::u16string AddressLabel(const PostalAddress& address) {
   TrimBlanks(label);
   DropCommaThatEnds(label);
   TrimBlanks(label);
-  return label;
 }
 
 void DateDigits::Append(int value, int width) {

@@ -24,7 +24,8 @@ struct PostalAddress {
 
 // The LABEL text: the values that are not empty, each followed by a blank (the
 // city by ", "), trimmed of blanks; a first comma that ends the text is dropped.
-std::u16string AddressLabel(const PostalAddress& address);
+// Written over `label`, whose room a card's two addresses share.
+void WriteAddressLabel(const PostalAddress& address, std::u16string& label);
 
 // Calls `visit` with each element of a list value, the parts between its ";"
 // characters, empty ones included; with none for the empty text.

@@ -88,12 +88,13 @@ void AddOrganization(VCardText& card, const WabEntryValues& values) {
 // The ADR value: ";", office, ";", street, ";", city, ";", region, ";", postal
 // code, ";", country; its trailing ";" are stripped with the card's.
 void AddAddress(VCardText& card, std::u16string_view adr, std::u16string_view label,
-                const PostalAddress& address) {
+                const PostalAddress& address, std::u16string& label_text) {
   if (address.IsEmpty()) return;
   card.AddLine(adr, {u";", address.office, u";", address.street, u";", address.city, u";",
                      address.region, u";", address.postal_code, u";", address.country});
   card.StripTrailingSemicolons();
-  card.AddQuotedPrintableLine(label, AddressLabel(address));
+  WriteAddressLabel(address, label_text);
+  card.AddQuotedPrintableLine(label, label_text);
 }
 
 void AddGender(VCardText& card, std::u16string_view gender) {
@@ -148,8 +149,9 @@ std::u16string ComposeCard(CallContext& context, const WabEntryValues& values,
   card.AddLineIfValue(u"NICKNAME", values[PR_NICKNAME]);
   AddOrganization(card, values);
   AddSimpleLines(card, values, kTitleNoteAndTelephones);
-  AddAddress(card, u"ADR;WORK", u"LABEL;WORK", WorkAddress(values));
-  AddAddress(card, u"ADR;HOME", u"LABEL;HOME", HomeAddress(values));
+  std::u16string label_text;
+  AddAddress(card, u"ADR;WORK", u"LABEL;WORK", WorkAddress(values), label_text);
+  AddAddress(card, u"ADR;HOME", u"LABEL;HOME", HomeAddress(values), label_text);
   AddGender(card, values[PR_GENDER]);
   AddSimpleLines(card, values, kUrlsAndRole);
   AddBirthday(card, values.DateOf(PR_BIRTHDAY));

@@ -34,13 +34,6 @@ int32_t PropertyTag(CallContext& context, int32_t EntryIndex, int32_t index) {
 
 }  // namespace
 
-WabEntry* WabEntryAt(SharedState& state, int32_t EntryIndex) {
-  if (EntryIndex < 1 || static_cast<size_t>(EntryIndex) >= state.WabEntries.size()) {
-    return nullptr;
-  }
-  return &state.WabEntries[static_cast<size_t>(EntryIndex)];
-}
-
 WabTagSet::WabTagSet(std::span<const int32_t> tags) {
   static_assert(kMaxTags <= kSlots / 2, "the set stays at most half full");
   if (tags.size() > kMaxTags) throw std::length_error("too many tags for one set");
@@ -54,49 +47,28 @@ WabTagSet::WabTagSet(std::span<const int32_t> tags) {
   }
 }
 
-// Tags differ in their upper half and in their type; the product spreads both.
-size_t WabTagSet::SlotOf(int32_t tag) {
-  return static_cast<size_t>((static_cast<uint32_t>(tag) * 2654435761u) >> 25);
-}
-
-std::optional<size_t> WabTagSet::PlaceOf(int32_t tag) const {
-  if (tag == 0) return std::nullopt;
-  for (size_t slot = SlotOf(tag); tags_[slot] != 0; slot = (slot + 1) % kSlots) {
-    if (tags_[slot] == tag) return places_[slot];
-  }
-  return std::nullopt;
-}
-
 WabEntryValues::WabEntryValues(const WabTagSet& tags) : tags_(tags) {
   // Room for the values of a well-filled entry.
   text_.reserve(1024);
 }
 
-std::u16string_view WabEntryValues::operator[](int32_t tag) const {
-  const std::optional<size_t> place = tags_.PlaceOf(tag);
-  if (!place || (texts_ & Bit(*place)) == 0) return {};
-  return std::u16string_view(text_).substr(values_[*place].start, values_[*place].length);
-}
-
 std::optional<DateTimeParts> WabEntryValues::DateOf(int32_t tag) const {
   const std::optional<size_t> place = tags_.PlaceOf(tag);
   if (!place || (dated_ & Bit(*place)) == 0) return std::nullopt;
-  return dates_[values_[*place].start];
+  const DateFields& date = values_[*place].date;
+  return DateTimeParts{date.year, date.month, date.day, date.hour, date.minute, date.second};
 }
 
 void WabEntryValues::SetDate(size_t place, const std::optional<DateTimeParts>& date) {
   texts_ &= ~Bit(place);
-  if (!date) {
+  if (!date || !IsAutomationYear(date->year)) {
     dated_ &= ~Bit(place);
     return;
   }
-  // A tag met again keeps its index: dates_ holds one date per place at most.
-  if ((dated_ & Bit(place)) == 0) {
-    values_[place] = {dates_.size(), 0};
-    dates_.emplace_back();
-    dated_ |= Bit(place);
-  }
-  dates_[values_[place].start] = *date;
+  values_[place].date = {static_cast<int16_t>(date->year),  static_cast<uint8_t>(date->month),
+                         static_cast<uint8_t>(date->day),   static_cast<uint8_t>(date->hour),
+                         static_cast<uint8_t>(date->minute), static_cast<uint8_t>(date->second)};
+  dated_ |= Bit(place);
 }
 
 WabEntryValues GatherWabEntryValues(CallContext& context, int32_t EntryIndex,

@@ -5,7 +5,6 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <vector>
 
 #include "component/call_context.h"
 #include "component/shared_state.h"
@@ -15,7 +14,13 @@ namespace orvane {
 
 // Element EntryIndex of WabEntries; null outside 1 to size - 1 (element 0 is
 // never filled by the library).
-WabEntry* WabEntryAt(SharedState& state, int32_t EntryIndex);
+// Inline: every read of a property looks its entry up again.
+inline WabEntry* WabEntryAt(SharedState& state, int32_t EntryIndex) {
+  if (EntryIndex < 1 || static_cast<size_t>(EntryIndex) >= state.WabEntries.size()) {
+    return nullptr;
+  }
+  return &state.WabEntries[static_cast<size_t>(EntryIndex)];
+}
 
 // Some property tags, each with its place in the set, found in one step: an
 // entry's every property is looked up in it.
@@ -26,11 +31,22 @@ class WabTagSet {
   explicit WabTagSet(std::span<const int32_t> tags);
 
   size_t size() const { return size_; }
-  std::optional<size_t> PlaceOf(int32_t tag) const;
+  // Inline, as a card asks for each of its values by tag: the tags it names are
+  // constants, and so are their slots.
+  std::optional<size_t> PlaceOf(int32_t tag) const {
+    if (tag == 0) return std::nullopt;
+    for (size_t slot = SlotOf(tag); tags_[slot] != 0; slot = (slot + 1) % kSlots) {
+      if (tags_[slot] == tag) return places_[slot];
+    }
+    return std::nullopt;
+  }
 
  private:
   static constexpr size_t kSlots = 128;
-  static size_t SlotOf(int32_t tag);
+  // Tags differ in their upper half and in their type; the product spreads both.
+  static constexpr size_t SlotOf(int32_t tag) {
+    return static_cast<size_t>((static_cast<uint32_t>(tag) * 2654435761u) >> 25);
+  }
 
   std::array<int32_t, kSlots> tags_{};  // 0: a free slot
   std::array<uint8_t, kSlots> places_{};
@@ -38,13 +54,18 @@ class WabTagSet {
 };
 
 // The values of some properties of one entry, by tag: texts kept one after the
-// other in one text, times as dates.
+// other in one text, times as dates beside them.
 class WabEntryValues {
  public:
   explicit WabEntryValues(const WabTagSet& tags);
 
   // Empty when the entry lacks the tag or its value is a time.
-  std::u16string_view operator[](int32_t tag) const;
+  std::u16string_view operator[](int32_t tag) const {
+    const std::optional<size_t> place = tags_.PlaceOf(tag);
+    if (!place || (texts_ & Bit(*place)) == 0) return {};
+    const TextPlace& text = values_[*place].text;
+    return {text_.data() + text.start, text.length};
+  }
   // Nothing when the entry lacks the tag or its value is no time.
   std::optional<DateTimeParts> DateOf(int32_t tag) const;
   // Sets the value of the tag at `place` in the set to what `append(text)`
@@ -53,21 +74,31 @@ class WabEntryValues {
   void Read(size_t place, Append append) {
     const size_t start = text_.size();
     append(text_);
-    values_[place] = {start, text_.size() - start};
+    values_[place].text = {start, text_.size() - start};
     texts_ |= Bit(place);
     dated_ &= ~Bit(place);
   }
-  // Sets the value of the tag at `place` to a time; nothing leaves it absent.
+  // Sets the value of the tag at `place` to a time; nothing, or a date outside
+  // the years 100 to 9999, leaves it absent.
   void SetDate(size_t place, const std::optional<DateTimeParts>& date);
 
  private:
   static_assert(WabTagSet::kMaxTags <= 64, "a place is a bit of a word");
   static uint64_t Bit(size_t place) { return uint64_t{1} << place; }
 
-  // A text's place in text_, or a date's index in dates_.
-  struct Value {
+  // A text's place in text_, or a date's parts (years 100 to 9999), which fit
+  // in the same room; the bit sets tell which one a place holds.
+  struct TextPlace {
     size_t start;
     size_t length;
+  };
+  struct DateFields {
+    int16_t year;
+    uint8_t month, day, hour, minute, second;
+  };
+  union Value {
+    TextPlace text;
+    DateFields date;
   };
   const WabTagSet& tags_;
   // Only the places whose bits are set hold a value.
@@ -75,7 +106,6 @@ class WabEntryValues {
   uint64_t texts_ = 0;
   uint64_t dated_ = 0;
   std::u16string text_;
-  std::vector<DateTimeParts> dates_;
 };
 
 // Reads, in the library's order, every property of entry EntryIndex whose tag is

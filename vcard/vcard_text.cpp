@@ -66,10 +66,10 @@ void VCardText::Append(std::u16string_view name, std::span<const std::u16string_
         // Encoded whole, as one value: a character may not be split between parts.
         size_t length = 0;
         for (const std::u16string_view part : value_parts) length += part.size();
-        std::u16string value;
-        value.reserve(length);
-        for (const std::u16string_view part : value_parts) value += part;
-        encoder_.Append(value, text_);
+        joined_.clear();
+        joined_.reserve(length);
+        for (const std::u16string_view part : value_parts) joined_ += part;
+        encoder_.Append(joined_, text_);
       }
     } else {
       text_ += u':';

@@ -39,6 +39,7 @@ class VCardText {
 
   QuotedPrintableEncoder encoder_;
   std::u16string text_;
+  std::u16string joined_;  // a value of many parts, joined to be encoded
   bool has_lines_ = false;
 };
 

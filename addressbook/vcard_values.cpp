@@ -6,6 +6,9 @@
 namespace orvane {
 namespace {
 
+// Texts of a known length: a plain literal is measured anew at every call.
+using namespace std::string_view_literals;
+
 void AppendIfValue(std::u16string& label, std::u16string_view value, std::u16string_view after) {
   if (value.empty()) return;
   label += value;
@@ -38,12 +41,12 @@ void WriteAddressLabel(const PostalAddress& address, std::u16string& label) {
   label.clear();
   label.reserve(address.office.size() + address.street.size() + address.city.size() +
                 address.region.size() + address.postal_code.size() + address.country.size() + 8);
-  AppendIfValue(label, address.office, u" ");
-  AppendIfValue(label, address.street, u" ");
-  AppendIfValue(label, address.city, u", ");
-  AppendIfValue(label, address.region, u" ");
-  AppendIfValue(label, address.postal_code, u" ");
-  AppendIfValue(label, address.country, u" ");
+  AppendIfValue(label, address.office, u" "sv);
+  AppendIfValue(label, address.street, u" "sv);
+  AppendIfValue(label, address.city, u", "sv);
+  AppendIfValue(label, address.region, u" "sv);
+  AppendIfValue(label, address.postal_code, u" "sv);
+  AppendIfValue(label, address.country, u" "sv);
   TrimBlanks(label);
   DropCommaThatEnds(label);
   TrimBlanks(label);

@@ -1,6 +1,7 @@
 #include "addressbook/vcard_writer.h"
 
 #include <array>
+#include <cstring>
 #include <exception>
 #include <limits>
 #include <string>
@@ -15,6 +16,8 @@ namespace orvane {
 namespace {
 
 using namespace tags;
+// Texts of a known length: a plain literal is measured anew at every call.
+using namespace std::string_view_literals;
 
 // Every property the card is made of.
 constexpr std::array<int32_t, 35> kCardTags = {
@@ -72,15 +75,16 @@ PostalAddress HomeAddress(const WabEntryValues& values) {
 }
 
 void AddName(VCardText& card, const WabEntryValues& values) {
-  card.AddLine(u"N", {values[PR_SURNAME], u";", values[PR_GIVEN_NAME], u";;",
-                      values[PR_DISPLAY_NAME_PREFIX], u";", values[PR_GENERATION]});
+  card.AddLine(u"N"sv, {values[PR_SURNAME], u";"sv, values[PR_GIVEN_NAME], u";;"sv,
+                      values[PR_DISPLAY_NAME_PREFIX], u";"sv, values[PR_GENERATION]});
   card.StripTrailingSemicolons();
 }
 
 void AddOrganization(VCardText& card, const WabEntryValues& values) {
   const std::u16string_view company = values[PR_COMPANY_NAME];
   const std::u16string_view department = values[PR_DEPARTMENT_NAME];
-  if (!company.empty() || !department.empty()) card.AddLine(u"ORG", {company, u";", department});
+  if (!company.empty() || !department.empty())
+    card.AddLine(u"ORG"sv, {company, u";"sv, department});
   // Also when no ORG line was written: the strip then works on the line before.
   card.StripTrailingSemicolons();
 }
@@ -90,33 +94,40 @@ void AddOrganization(VCardText& card, const WabEntryValues& values) {
 void AddAddress(VCardText& card, std::u16string_view adr, std::u16string_view label,
                 const PostalAddress& address, std::u16string& label_text) {
   if (address.IsEmpty()) return;
-  card.AddLine(adr, {u";", address.office, u";", address.street, u";", address.city, u";",
-                     address.region, u";", address.postal_code, u";", address.country});
+  card.AddLine(adr, {u";"sv, address.office, u";"sv, address.street, u";"sv, address.city, u";"sv,
+                     address.region, u";"sv, address.postal_code, u";"sv, address.country});
   card.StripTrailingSemicolons();
   WriteAddressLabel(address, label_text);
   card.AddQuotedPrintableLine(label, label_text);
 }
 
 void AddGender(VCardText& card, std::u16string_view gender) {
-  if (gender == u"1" || gender == u"2") card.AddLine(u"X-WAB-GENDER", gender);
+  if (gender == u"1"sv || gender == u"2"sv) card.AddLine(u"X-WAB-GENDER"sv, gender);
 }
 
 void AddBirthday(VCardText& card, const std::optional<DateTimeParts>& birthday) {
-  if (birthday) card.AddLine(u"BDAY", BirthdayText(*birthday).view());
+  if (birthday) card.AddLine(u"BDAY"sv, BirthdayText(*birthday).view());
+}
+
+// Equality of texts by their bytes, which is all equality needs: the
+// comparison of string views goes character by character, for their order.
+bool SameText(std::u16string_view a, std::u16string_view b) {
+  return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
 }
 
 void AddEmailAddresses(VCardText& card, const WabEntryValues& values) {
   const std::u16string_view preferred = values[PR_EMAIL_ADDRESS];
-  card.AddLineIfValue(u"EMAIL;PREF;INTERNET", preferred);
+  card.AddLineIfValue(u"EMAIL;PREF;INTERNET"sv, preferred);
   ForEachListElement(values[PR_CONTACT_EMAIL_ADDRESSES], [&](std::u16string_view address) {
-    if (address != preferred) card.AddLine(u"EMAIL;INTERNET", address);
+    if (!SameText(address, preferred)) card.AddLine(u"EMAIL;INTERNET"sv, address);
   });
 }
 
 void AddRevision(VCardText& card, const std::optional<DateTimeParts>& modified,
                  float UtcOffsetHours) {
   if (!modified) return;
-  if (const auto text = RevisionText(*modified, UtcOffsetHours)) card.AddLine(u"REV", text->view());
+  if (const auto text = RevisionText(*modified, UtcOffsetHours))
+    card.AddLine(u"REV"sv, text->view());
 }
 
 // At 32767 the count cannot grow; the entry is written all the same.
@@ -135,29 +146,29 @@ void ReportProgress(CallContext& context, std::u16string_view display_name) {
   AppendDigits(log, context.state.CurrentCount);
   log += u'\u0001';
   log += display_name;
-  log += u"\r\n";
+  log += u"\r\n"sv;
 }
 
 std::u16string ComposeCard(CallContext& context, const WabEntryValues& values,
                            float UtcOffsetHours, bool in_run) {
   VCardText card(*context.platform.code_page);
-  card.AddLine(u"BEGIN", u"VCARD");
-  card.AddLine(u"VERSION", u"2.1");
+  card.AddLine(u"BEGIN"sv, u"VCARD"sv);
+  card.AddLine(u"VERSION"sv, u"2.1"sv);
   AddName(card, values);
-  card.AddLine(u"FN", values[PR_DISPLAY_NAME]);
+  card.AddLine(u"FN"sv, values[PR_DISPLAY_NAME]);
   if (in_run) ReportProgress(context, values[PR_DISPLAY_NAME]);
-  card.AddLineIfValue(u"NICKNAME", values[PR_NICKNAME]);
+  card.AddLineIfValue(u"NICKNAME"sv, values[PR_NICKNAME]);
   AddOrganization(card, values);
   AddSimpleLines(card, values, kTitleNoteAndTelephones);
   std::u16string label_text;
-  AddAddress(card, u"ADR;WORK", u"LABEL;WORK", WorkAddress(values), label_text);
-  AddAddress(card, u"ADR;HOME", u"LABEL;HOME", HomeAddress(values), label_text);
+  AddAddress(card, u"ADR;WORK"sv, u"LABEL;WORK"sv, WorkAddress(values), label_text);
+  AddAddress(card, u"ADR;HOME"sv, u"LABEL;HOME"sv, HomeAddress(values), label_text);
   AddGender(card, values[PR_GENDER]);
   AddSimpleLines(card, values, kUrlsAndRole);
   AddBirthday(card, values.DateOf(PR_BIRTHDAY));
   AddEmailAddresses(card, values);
   AddRevision(card, values.DateOf(PR_LAST_MODIFICATION_TIME), UtcOffsetHours);
-  card.AddLine(u"END", u"VCARD");
+  card.AddLine(u"END"sv, u"VCARD"sv);
   return card.TakeText();
 }
 

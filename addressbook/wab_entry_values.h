@@ -101,8 +101,10 @@ class WabEntryValues {
     DateFields date;
   };
   const WabTagSet& tags_;
-  // Only the places whose bits are set hold a value.
-  std::array<Value, WabTagSet::kMaxTags> values_{};
+  // Only the places whose bits are set hold a value. The others are left as
+  // they are: clearing them costs more than reading a whole small entry, and a
+  // union is copied as its bytes, set or not.
+  std::array<Value, WabTagSet::kMaxTags> values_;
   uint64_t texts_ = 0;
   uint64_t dated_ = 0;
   std::u16string text_;

@@ -77,6 +77,9 @@ TEST(Card, LinesOfEachRule) {
        {"N:", "FN:", "EMAIL;PREF;INTERNET:a@x", "EMAIL;INTERNET:A@x"}},
       {Emails({"c@x", "a@x", "b@x"}).Text(PR_EMAIL_ADDRESS, "a@x"),
        {"N:", "FN:", "EMAIL;PREF;INTERNET:a@x", "EMAIL;INTERNET:c@x", "EMAIL;INTERNET:b@x"}},
+      // Only the whole address counts: one that differs in its last character stays.
+      {Emails({"ann@example.org", "ann@example.com"}).Text(PR_EMAIL_ADDRESS, "ann@example.org"),
+       {"N:", "FN:", "EMAIL;PREF;INTERNET:ann@example.org", "EMAIL;INTERNET:ann@example.com"}},
       {Emails({"b@x", ""}).Text(PR_EMAIL_ADDRESS, "a@x"),
        {"N:", "FN:", "EMAIL;PREF;INTERNET:a@x", "EMAIL;INTERNET:b@x", "EMAIL;INTERNET:"}},
       {Emails({"b@x", ""}), {"N:", "FN:", "EMAIL;INTERNET:b@x"}},

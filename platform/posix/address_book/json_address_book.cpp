@@ -205,6 +205,12 @@ class JsonAddressBookLibrary final : public AddressBookLibrary {
   int16_t CopyOutInCodePage(std::string_view text, bool ascii, char* buffer, int32_t buffer_size,
                             int32_t* required) const {
     if (ascii && keeps_ascii_) return CopyTextOut(text, buffer, buffer_size, required);
+    return CopyOutConverted(text, buffer, buffer_size, required);
+  }
+
+  // Apart, so that the getters save no registers for it when the text is ASCII.
+  [[gnu::noinline]] int16_t CopyOutConverted(std::string_view text, char* buffer,
+                                             int32_t buffer_size, int32_t* required) const {
     return CopyTextOut(settings_.code_page->FromUtf16(DecodeUtf8(text)), buffer, buffer_size,
                        required);
   }

@@ -32,6 +32,13 @@ const AddressBookDocument* SessionTable::Find(uint64_t handle) const {
   if (last_found.table == this && last_found.handle == handle && last_found.closings == closed) {
     return last_found.document;
   }
+  return FindLocked(handle, closed);
+}
+
+// Apart from Find, so that the path taken at nearly every call saves no
+// registers for this one.
+[[gnu::noinline]] const AddressBookDocument* SessionTable::FindLocked(uint64_t handle,
+                                                                      uint64_t closed) const {
   const std::lock_guard lock(mutex_);
   const auto session = sessions_.find(handle);
   if (session == sessions_.end()) return nullptr;

@@ -23,6 +23,8 @@ class SessionTable {
   bool Close(uint64_t handle);
 
  private:
+  const AddressBookDocument* FindLocked(uint64_t handle, uint64_t closed) const;
+
   mutable std::mutex mutex_;
   std::map<uint64_t, SharedDocument> sessions_;
 };

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <exception>
 #include <string>
+#include <utility>
 
 #include "addressbook/wab_entry_values.h"
 #include "component/ascii_text.h"
@@ -29,20 +30,33 @@ void AppendBufferText(CodePage& code_page, const char* buffer, int32_t size, std
   out += CutAtNul(code_page.ToUtf16(std::string(bytes)));
 }
 
+// Fills the buffer with NULs, as the library is handed it, in wide stores laid
+// out one by one: a loop would become a call to memset or a string instruction,
+// either of which costs more than these few stores for every value read.
+template <size_t kSize>
+void ClearBuffer(std::array<char, kSize>& buffer) {
+  using Wide = uint64_t __attribute__((vector_size(16)));
+  static_assert(kSize % sizeof(Wide) == 0);
+  [&]<size_t... kStep>(std::index_sequence<kStep...>) {
+    const Wide zeros{};
+    (std::memcpy(buffer.data() + kStep * sizeof zeros, &zeros, sizeof zeros), ...);
+  }(std::make_index_sequence<kSize / sizeof(Wide)>());
+}
+
 // Reads a text value whole and appends it to `out`; false when it cannot be read.
 // `get(buffer, size, required)` fills `buffer` of `size` bytes, or returns 0
 // and may report in `required` the size that would fit. The first read has
-// `first_size` bytes; a value the library says needs more is read again with a
+// `kFirstSize` bytes; a value the library says needs more is read again with a
 // buffer of that size, however large: a value is never cut or left out for its
 // length.
-template <typename Getter>
-bool AppendWholeText(CodePage& code_page, int32_t first_size, Getter get, std::u16string& out) {
-  std::array<char, kListElementBufferSize> first;
+template <int32_t kFirstSize, typename Getter>
+bool AppendWholeText(CodePage& code_page, Getter get, std::u16string& out) {
+  std::array<char, kFirstSize> first;
+  ClearBuffer(first);
   std::string larger;
   char* buffer = first.data();
-  int32_t size = first_size;
+  int32_t size = kFirstSize;
   for (int attempt = 0; attempt < kTextReadAttempts; ++attempt) {
-    std::fill_n(buffer, size, '\0');
     int32_t required = 0;
     if (get(buffer, size, &required) != 0) {
       AppendBufferText(code_page, buffer, size, out);
@@ -50,7 +64,7 @@ bool AppendWholeText(CodePage& code_page, int32_t first_size, Getter get, std::u
     }
     if (required <= size) return false;
     size = required;
-    larger.assign(static_cast<size_t>(size), '\0');
+    larger.assign(static_cast<size_t>(size), '\0');  // every byte NUL, as the first
     buffer = larger.data();
   }
   return false;
@@ -85,8 +99,8 @@ class PropertyReader {
         out_(out) {}
 
   void Text() {
-    AppendWholeText(
-        CodePageOf(), kSingleTextBufferSize,
+    AppendWholeText<kSingleTextBufferSize>(
+        CodePageOf(),
         [&](char* buffer, int32_t size, int32_t* required) {
           return library_.kWabGetProp_String(context_.state.WabContext, entry_, tag_, buffer,
                                              size, required);
@@ -125,8 +139,8 @@ class PropertyReader {
 
  private:
   bool AppendElement(int32_t index) {
-    return AppendWholeText(
-        CodePageOf(), kListElementBufferSize,
+    return AppendWholeText<kListElementBufferSize>(
+        CodePageOf(),
         [&](char* buffer, int32_t size, int32_t* required) {
           return library_.kWabGetProp_MV_String_Data(context_.state.WabContext, entry_, tag_,
                                                      buffer, size, required, index);

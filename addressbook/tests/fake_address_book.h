@@ -49,6 +49,8 @@ class FakeAddressBook final : public AddressBookLibrary {
   int32_t throwing_tag = 0;                // reading this tag throws
   int opens = 0, closes = 0;
   std::vector<int32_t> elements_read;  // every list index asked for, in order
+  std::vector<int32_t> buffer_sizes;   // of every text buffer handed in, in order
+  bool buffers_all_nul = true;         // every byte of each was NUL when handed in
   bool session_open = false;
   bool entries_outstanding = false;  // fetched and not yet freed
 
@@ -126,7 +128,10 @@ class FakeAddressBook final : public AddressBookLibrary {
   }
 
   // A text that does not fit with its NUL reports the size it needs.
-  static bool Copy(const std::string& text, char* buffer, int32_t size, int32_t* required) {
+  bool Copy(const std::string& text, char* buffer, int32_t size, int32_t* required) {
+    buffer_sizes.push_back(size);
+    buffers_all_nul =
+        buffers_all_nul && std::all_of(buffer, buffer + size, [](char c) { return c == '\0'; });
     const auto needed = static_cast<int32_t>(text.size()) + 1;
     if (needed <= size) std::copy(text.c_str(), text.c_str() + needed, buffer);
     if (needed > size && required != nullptr) *required = needed;

@@ -66,6 +66,18 @@ TEST(PropertyText, ValuesOfAnyLengthComeOutWhole) {
   EXPECT_EQ(GetWabPropText(call.context, kList, 1).size(), huge.size() + 2);
 }
 
+// The library gets 128 bytes for a text and 256 for each element of a list,
+// and as many as it asks for when they do not suffice; each byte a NUL.
+TEST(PropertyText, BuffersHandedToTheLibraryHoldOnlyNuls) {
+  FakeCall call({FakeEntry()
+                     .Text(PR_TITLE, std::string(200, 't'))
+                     .List(kList, {"a", std::string(300, 'x')})});
+  GetWabPropText(call.context, PR_TITLE, 1);
+  GetWabPropText(call.context, kList, 1);
+  EXPECT_EQ(call.book->buffer_sizes, (std::vector<int32_t>{128, 201, 256, 256, 301}));
+  EXPECT_TRUE(call.book->buffers_all_nul);
+}
+
 // Elements are numbered from 0; nothing before the first or after the last is asked for.
 TEST(PropertyText, ListReadsEachElementOnceInOrder) {
   FakeCall call({FakeEntry().List(kList, {"a", "b", "c"})});

@@ -31,6 +31,24 @@ constexpr std::array<int32_t, 35> kCardTags = {
     PR_BUSINESS_HOME_PAGE, PR_PROFESSION, PR_BIRTHDAY, PR_EMAIL_ADDRESS,
     PR_CONTACT_EMAIL_ADDRESSES, PR_LAST_MODIFICATION_TIME};
 
+constexpr WabTagSet kCardTagSet(kCardTags);
+
+// The card's values by tag. Every tag the card names is a constant, and so its
+// place in the set is found when the program is compiled, not at every value.
+class CardValues {
+ public:
+  explicit CardValues(const WabEntryValues& values) : values_(values) {}
+  std::u16string_view operator[](int32_t tag) const {
+    return values_.TextAt(kCardTagSet.PlaceOf(tag));
+  }
+  std::optional<DateTimeParts> DateOf(int32_t tag) const {
+    return values_.DateAt(kCardTagSet.PlaceOf(tag));
+  }
+
+ private:
+  const WabEntryValues& values_;
+};
+
 // A line written with its value only when that value is not empty.
 struct SimpleLine {
   std::u16string_view name;
@@ -55,17 +73,17 @@ constexpr std::array<SimpleLine, 3> kUrlsAndRole = {{
 }};
 
 template <size_t N>
-void AddSimpleLines(VCardText& card, const WabEntryValues& values,
+void AddSimpleLines(VCardText& card, const CardValues& values,
                     const std::array<SimpleLine, N>& lines) {
   for (const SimpleLine& line : lines) card.AddLineIfValue(line.name, values[line.tag]);
 }
 
-PostalAddress WorkAddress(const WabEntryValues& values) {
+PostalAddress WorkAddress(const CardValues& values) {
   return {values[PR_OFFICE_LOCATION], values[PR_STREET_ADDRESS], values[PR_LOCALITY],
           values[PR_STATE_OR_PROVINCE], values[PR_POSTAL_CODE],  values[PR_COUNTRY]};
 }
 
-PostalAddress HomeAddress(const WabEntryValues& values) {
+PostalAddress HomeAddress(const CardValues& values) {
   return {{},
           values[PR_HOME_ADDRESS_STREET],
           values[PR_HOME_ADDRESS_CITY],
@@ -74,13 +92,13 @@ PostalAddress HomeAddress(const WabEntryValues& values) {
           values[PR_HOME_ADDRESS_COUNTRY]};
 }
 
-void AddName(VCardText& card, const WabEntryValues& values) {
+void AddName(VCardText& card, const CardValues& values) {
   card.AddLine(u"N"sv, {values[PR_SURNAME], u";"sv, values[PR_GIVEN_NAME], u";;"sv,
                       values[PR_DISPLAY_NAME_PREFIX], u";"sv, values[PR_GENERATION]});
   card.StripTrailingSemicolons();
 }
 
-void AddOrganization(VCardText& card, const WabEntryValues& values) {
+void AddOrganization(VCardText& card, const CardValues& values) {
   const std::u16string_view company = values[PR_COMPANY_NAME];
   const std::u16string_view department = values[PR_DEPARTMENT_NAME];
   if (!company.empty() || !department.empty())
@@ -115,7 +133,7 @@ bool SameText(std::u16string_view a, std::u16string_view b) {
   return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
 }
 
-void AddEmailAddresses(VCardText& card, const WabEntryValues& values) {
+void AddEmailAddresses(VCardText& card, const CardValues& values) {
   const std::u16string_view preferred = values[PR_EMAIL_ADDRESS];
   card.AddLineIfValue(u"EMAIL;PREF;INTERNET"sv, preferred);
   ForEachListElement(values[PR_CONTACT_EMAIL_ADDRESSES], [&](std::u16string_view address) {
@@ -149,7 +167,7 @@ void ReportProgress(CallContext& context, std::u16string_view display_name) {
   log += u"\r\n"sv;
 }
 
-std::u16string ComposeCard(CallContext& context, const WabEntryValues& values,
+std::u16string ComposeCard(CallContext& context, const CardValues& values,
                            float UtcOffsetHours, bool in_run) {
   VCardText card(*context.platform.code_page);
   card.AddLine(u"BEGIN"sv, u"VCARD"sv);
@@ -178,10 +196,9 @@ std::u16string BuildWabVCard(CallContext& context, int32_t EntryIndex, float Utc
                              int16_t SingleItem) {
   const bool in_run = SingleItem == 0;
   // Every value is read before the progress event, whose handler may re-enter the component.
-  static const WabTagSet card_tags(kCardTags);
-  const WabEntryValues values = GatherWabEntryValues(context, EntryIndex, card_tags);
+  const WabEntryValues values = GatherWabEntryValues(context, EntryIndex, kCardTagSet);
   if (in_run) CountEntry(context.state);
-  return ComposeCard(context, values, UtcOffsetHours, in_run);
+  return ComposeCard(context, CardValues(values), UtcOffsetHours, in_run);
 }
 
 }  // namespace orvane

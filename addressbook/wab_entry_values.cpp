@@ -34,26 +34,12 @@ int32_t PropertyTag(CallContext& context, int32_t EntryIndex, int32_t index) {
 
 }  // namespace
 
-WabTagSet::WabTagSet(std::span<const int32_t> tags) {
-  static_assert(kMaxTags <= kSlots / 2, "the set stays at most half full");
-  if (tags.size() > kMaxTags) throw std::length_error("too many tags for one set");
-  for (const int32_t tag : tags) {
-    if (tag == 0) throw std::invalid_argument("0 is no tag");
-    size_t slot = SlotOf(tag);
-    while (tags_[slot] != 0 && tags_[slot] != tag) slot = (slot + 1) % kSlots;
-    if (tags_[slot] == tag) continue;
-    tags_[slot] = tag;
-    places_[slot] = static_cast<uint8_t>(size_++);
-  }
-}
-
-WabEntryValues::WabEntryValues(const WabTagSet& tags) : tags_(tags) {
+WabEntryValues::WabEntryValues() {
   // Room for the values of a well-filled entry.
   text_.reserve(1024);
 }
 
-std::optional<DateTimeParts> WabEntryValues::DateOf(int32_t tag) const {
-  const std::optional<size_t> place = tags_.PlaceOf(tag);
+std::optional<DateTimeParts> WabEntryValues::DateAt(std::optional<size_t> place) const {
   if (!place || (dated_ & Bit(*place)) == 0) return std::nullopt;
   const DateFields& date = values_[*place].date;
   return DateTimeParts{date.year, date.month, date.day, date.hour, date.minute, date.second};
@@ -73,7 +59,7 @@ void WabEntryValues::SetDate(size_t place, const std::optional<DateTimeParts>& d
 
 WabEntryValues GatherWabEntryValues(CallContext& context, int32_t EntryIndex,
                                     const WabTagSet& wanted) {
-  WabEntryValues values(wanted);
+  WabEntryValues values;
   const int32_t count = PropertyCount(context, EntryIndex);
   for (int32_t index = 0; index < count; ++index) {
     const int32_t tag = PropertyTag(context, EntryIndex, index);

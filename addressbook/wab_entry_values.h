@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string>
 
 #include "component/call_context.h"
@@ -27,13 +28,23 @@ inline WabEntry* WabEntryAt(SharedState& state, int32_t EntryIndex) {
 class WabTagSet {
  public:
   static constexpr size_t kMaxTags = 64;
-  // At most kMaxTags tags, none of them 0.
-  explicit WabTagSet(std::span<const int32_t> tags);
+  // At most kMaxTags tags, none of them 0. A set of constant tags is a
+  // constant, whose places are found when the program is compiled.
+  constexpr explicit WabTagSet(std::span<const int32_t> tags) {
+    static_assert(kMaxTags <= kSlots / 2, "the set stays at most half full");
+    if (tags.size() > kMaxTags) throw std::length_error("too many tags for one set");
+    for (const int32_t tag : tags) {
+      if (tag == 0) throw std::invalid_argument("0 is no tag");
+      size_t slot = SlotOf(tag);
+      while (tags_[slot] != 0 && tags_[slot] != tag) slot = (slot + 1) % kSlots;
+      if (tags_[slot] == tag) continue;
+      tags_[slot] = tag;
+      places_[slot] = static_cast<uint8_t>(size_++);
+    }
+  }
 
-  size_t size() const { return size_; }
-  // Inline, as a card asks for each of its values by tag: the tags it names are
-  // constants, and so are their slots.
-  std::optional<size_t> PlaceOf(int32_t tag) const {
+  constexpr size_t size() const { return size_; }
+  constexpr std::optional<size_t> PlaceOf(int32_t tag) const {
     if (tag == 0) return std::nullopt;
     for (size_t slot = SlotOf(tag); tags_[slot] != 0; slot = (slot + 1) % kSlots) {
       if (tags_[slot] == tag) return places_[slot];
@@ -53,23 +64,22 @@ class WabTagSet {
   size_t size_ = 0;
 };
 
-// The values of some properties of one entry, by tag: texts kept one after the
-// other in one text, times as dates beside them.
+// The values of some properties of one entry, by their tags' places in a tag
+// set: texts kept one after the other in one text, times as dates beside them.
 class WabEntryValues {
  public:
-  explicit WabEntryValues(const WabTagSet& tags);
+  WabEntryValues();
 
-  // Empty when the entry lacks the tag or its value is a time.
-  std::u16string_view operator[](int32_t tag) const {
-    const std::optional<size_t> place = tags_.PlaceOf(tag);
+  // The text at the place; empty when there is no place, or it holds no text.
+  std::u16string_view TextAt(std::optional<size_t> place) const {
     if (!place || (texts_ & Bit(*place)) == 0) return {};
     const TextPlace& text = values_[*place].text;
     return {text_.data() + text.start, text.length};
   }
-  // Nothing when the entry lacks the tag or its value is no time.
-  std::optional<DateTimeParts> DateOf(int32_t tag) const;
-  // Sets the value of the tag at `place` in the set to what `append(text)`
-  // appends to the text it is handed.
+  // The date at the place; nothing when there is no place, or it holds no date.
+  std::optional<DateTimeParts> DateAt(std::optional<size_t> place) const;
+  // Sets the value at `place` to what `append(text)` appends to the text it is
+  // handed.
   template <typename Append>
   void Read(size_t place, Append append) {
     const size_t start = text_.size();
@@ -78,8 +88,8 @@ class WabEntryValues {
     texts_ |= Bit(place);
     dated_ &= ~Bit(place);
   }
-  // Sets the value of the tag at `place` to a time; nothing, or a date outside
-  // the years 100 to 9999, leaves it absent.
+  // Sets the value at `place` to a time; nothing, or a date outside the years
+  // 100 to 9999, leaves it absent.
   void SetDate(size_t place, const std::optional<DateTimeParts>& date);
 
  private:
@@ -100,7 +110,6 @@ class WabEntryValues {
     TextPlace text;
     DateFields date;
   };
-  const WabTagSet& tags_;
   // Only the places whose bits are set hold a value. The others are left as
   // they are: clearing them costs more than reading a whole small entry, and a
   // union is copied as its bytes, set or not.
@@ -111,7 +120,8 @@ class WabEntryValues {
 };
 
 // Reads, in the library's order, every property of entry EntryIndex whose tag is
-// in `wanted`, a time as its date; a tag met twice keeps its last value. A
+// in `wanted`, each at its tag's place, a time as its date; a tag met twice
+// keeps its last value. A
 // property whose tag cannot be read is skipped; an entry outside WabEntries
 // gives no values. Never fails.
 WabEntryValues GatherWabEntryValues(CallContext& context, int32_t EntryIndex,

@@ -1,8 +1,5 @@
 #include "platform/posix/address_book/property_reading.h"
 
-#include <cstring>
-#include <limits>
-
 namespace orvane::posix {
 namespace {
 
@@ -15,17 +12,6 @@ const Property* LastPropertyOf(const AddressBookEntry& entry, int32_t tag) {
     if (property->tag() == tag) return &*property;
   }
   return nullptr;
-}
-
-int16_t CopyTextOut(std::string_view bytes, char* buffer, int32_t buffer_size,
-                    int32_t* required) {
-  if (bytes.size() >= static_cast<size_t>(std::numeric_limits<int32_t>::max())) return 0;
-  const auto needed = static_cast<int32_t>(bytes.size() + 1);
-  if (required != nullptr) *required = needed;
-  if (buffer == nullptr || buffer_size < needed) return 0;
-  std::memcpy(buffer, bytes.data(), bytes.size());
-  buffer[bytes.size()] = '\0';
-  return 1;
 }
 
 std::optional<FileTime> LocalFileTimeOf(const StoredTime& time, const TimeZoneInformation& zone) {

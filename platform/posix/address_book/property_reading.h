@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -27,8 +29,17 @@ inline const Property* LastPropertyOf(const AddressBookEntry& entry, int32_t tag
 // Hands out `bytes` and a NUL. When they do not fit into `buffer_size` bytes
 // (or there is no buffer) it writes nothing and returns 0. `*required`, when
 // given, receives the size the text needs with its NUL, on success as well.
-int16_t CopyTextOut(std::string_view bytes, char* buffer, int32_t buffer_size,
-                    int32_t* required);
+// Inline, as every text a getter hands out takes it.
+inline int16_t CopyTextOut(std::string_view bytes, char* buffer, int32_t buffer_size,
+                           int32_t* required) {
+  if (bytes.size() >= static_cast<size_t>(std::numeric_limits<int32_t>::max())) return 0;
+  const auto needed = static_cast<int32_t>(bytes.size() + 1);
+  if (required != nullptr) *required = needed;
+  if (buffer == nullptr || buffer_size < needed) return 0;
+  std::memcpy(buffer, bytes.data(), bytes.size());
+  buffer[bytes.size()] = '\0';
+  return 1;
+}
 
 // The stored time as the reader's local time, shifted by the bias in force now
 // as the system does it: local = UTC - (Bias + StandardBias or DaylightBias).

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,35 @@ TEST(PropertyText, ListElementThatFailsIsSkippedAndTheOthersKeepTheirOrder) {
   FakeCall call({FakeEntry().List(kList, {"a", "b", "c"})});
   call.book->failing_element = 1;
   EXPECT_EQ(GetWabPropText(call.context, kList, 1), u"a;c");
+}
+
+// A date text reads back only when it names a day that exists, in the years
+// the text can name.
+TEST(DateText, ReadsBackOnlyDaysThatExist) {
+  const struct {
+    std::u16string_view text;
+    std::optional<DateTimeParts> date;
+  } rows[] = {
+      {u"2000-02-29", DateTimeParts{2000, 2, 29, 0, 0, 0}},
+      {u"2004-02-29", DateTimeParts{2004, 2, 29, 0, 0, 0}},
+      {u"1900-02-29", std::nullopt},
+      {u"2100-02-29", std::nullopt},
+      {u"1800-02-29", std::nullopt},
+      {u"2001-02-29", std::nullopt},
+      {u"2024-04-31", std::nullopt},
+      {u"2024-12-31 23:59:59", DateTimeParts{2024, 12, 31, 23, 59, 59}},
+      {u"2024-12-31 24:00:00", std::nullopt},
+      {u"0100-01-01", DateTimeParts{100, 1, 1, 0, 0, 0}},
+      {u"0099-12-31", std::nullopt},
+      {u"2024-1-1", std::nullopt},
+  };
+  for (const auto& row : rows) {
+    const std::optional<AutomationDate> read = ReadWabDateText(row.text);
+    ASSERT_EQ(read.has_value(), row.date.has_value()) << Narrow(std::u16string(row.text));
+    if (row.date) {
+      EXPECT_EQ(*read, AutomationDateFromParts(*row.date));
+    }
+  }
 }
 
 }  // namespace

@@ -50,14 +50,6 @@ TEST_F(DispatchTest, ExportItem2HandsBackTheTargetPathForUnknownTypes) {
   EXPECT_EQ(filename, u"/out/");
 }
 
-TEST_F(DispatchTest, ExportBreakSetsTheFlagThatAllObjectsOfTheThreadShare) {
-  Orvane2 other(module);
-  EXPECT_FALSE(module.ThreadState().BreakRequested);
-  other.ExportBreak();
-  other.ExportBreak();
-  EXPECT_TRUE(module.ThreadState().BreakRequested);
-}
-
 TEST_F(DispatchTest, AnotherThreadHasItsOwnState) {
   component.ExportBreak();
   bool seen_on_other_thread = true;

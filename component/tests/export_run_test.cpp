@@ -154,11 +154,6 @@ TEST_F(ExportRunTest, RunWithoutLogNameReportsTheLastLogFileAndWritesNone) {
   EXPECT_FALSE(fake.disk->HasFolder(u"/out/unused")) << "a log path without log name is ignored";
 }
 
-TEST_F(ExportRunTest, FreshThreadStateReportsAnEmptyLogFile) {
-  ASSERT_EQ(component.Export2(u"/out", u"", 4), 0);
-  EXPECT_EQ(events->lines.back(), "done [] []");
-}
-
 TEST_F(ExportRunTest, ExportTypeFourPreparesFoldersAndWritesAHeaderOnlyBlock) {
   EXPECT_EQ(component.Export2(u"/out/new", u"name", 4, std::nullopt, u"r.log", u"/out/logs"), 0);
 

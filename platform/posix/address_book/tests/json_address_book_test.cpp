@@ -50,9 +50,9 @@ TEST(DefaultLocationTest, FollowsTheEnvironment) {
   const std::pair<std::map<std::string, std::string>, std::string> cases[] = {
       {{{"ORVANE_ADDRESS_BOOK", "/b.json"}, {"XDG_DATA_HOME", "/d"}, {"HOME", "/h"}}, "/b.json"},
       {{{"ORVANE_ADDRESS_BOOK", ""}, {"XDG_DATA_HOME", "/d"}, {"HOME", "/h"}}, kDataBook},
-      {{{"XDG_DATA_HOME", "/d/"}}, kDataBook},
+      {{{"XDG_DATA_HOME", "/d//"}}, kDataBook},
       {{{"XDG_DATA_HOME", "/"}}, "/orvane/address-book.json"},
-      {{{"XDG_DATA_HOME", "d"}, {"HOME", "/h"}},  // a relative one is ignored
+      {{{"XDG_DATA_HOME", "d"}, {"HOME", "/h/"}},  // a relative one is ignored
        "/h/.local/share/orvane/address-book.json"},
       {{}, ""},
   };

@@ -227,9 +227,6 @@ class MailStoreReadback(unittest.TestCase):
     def test_contacts_traditional_chinese_code_page(self):
         self.check_contacts({"LANG": "zh_TW", "TZ": "Asia/Taipei"}, "cp950", False)
 
-    def test_contacts_simplified_chinese_code_page(self):
-        self.check_contacts({"LANG": "zh_CN", "TZ": "Asia/Shanghai"}, "gbk", False)
-
     def test_calendar_utf8_locale(self):
         self.check_calendar({"LANG": "en_US.UTF-8", "TZ": "UTC"}, "utf-8", True)
 

@@ -148,9 +148,6 @@ class SampleReadback(unittest.TestCase):
     def test_traditional_chinese_code_page(self):
         self.check_export({"LANG": "zh_TW"}, "cp950")
 
-    def test_simplified_chinese_code_page(self):
-        self.check_export({"LANG": "zh_CN"}, "gbk")
-
     # The option wins over the locale: Big5 cards from a UTF-8 session, for a
     # device that reads Big5 only.
     def test_code_page_option(self):

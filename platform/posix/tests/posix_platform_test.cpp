@@ -57,33 +57,17 @@ TEST(PosixMessageBox, WritesOneMarkedLinePerMessageTable) {
   }
 }
 
+// Why a store cannot be opened is the mail store's tests' to check.
 TEST(MakePosixPlatform, OpensTheMailStoreItIsToldOf) {
   const orvane::testing::TemporaryFolder folder;
   const std::string store = folder.WriteFile(
       "store.json", R"({"contacts": {"name": "Contacts"}, "calendar": {"name": "Calendar"}})");
-  const struct {
-    std::string file;
-    int32_t error;  // of CreateApplication
-    std::u16string reason;
-  } cases[] = {
-      {store, 0, u""},
-      {folder.path() + "/none.json", 429,
-       folder.Path16("none.json") + u": cannot read the file: No such file or directory"},
-  };
-  for (const auto& c : cases) {
-    const PlatformServices services =
-        MakePosixPlatform({"/nonexistent/address-book.json", c.file, std::nullopt});
-    const auto model = std::dynamic_pointer_cast<MailStoreObjectModel>(services.outlook);
-    ASSERT_TRUE(model);
-    EXPECT_EQ(posix::testing::ThrownErrorNumber([&] {
-                const auto session = model->CreateApplication()->GetNamespace(u"MAPI");
-                const auto contacts = session->GetDefaultFolder(10);
-                EXPECT_EQ(contacts->Name(), u"Contacts");
-              }),
-              c.error)
-        << c.file;
-    EXPECT_EQ(model->OpenFailureReason(), c.reason);
-  }
+  const PlatformServices services =
+      MakePosixPlatform({"/nonexistent/address-book.json", store, std::nullopt});
+  const auto model = std::dynamic_pointer_cast<MailStoreObjectModel>(services.outlook);
+  ASSERT_TRUE(model);
+  const auto session = model->CreateApplication()->GetNamespace(u"MAPI");
+  EXPECT_EQ(session->GetDefaultFolder(10)->Name(), u"Contacts");
 }
 
 TEST(MakePosixPlatform, FillsEveryServiceAndTheyWorkTogether) {

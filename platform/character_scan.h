@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -32,6 +33,22 @@ inline bool AnyLane(LaneMask mask) {
   return (halves[0] | halves[1]) != 0;
 }
 
+// The mask's lanes narrowed to a byte each, lane 0 the lowest: a word whose
+// lowest set bit tells the first lane marked.
+inline uint64_t LaneBytes(LaneMask mask) {
+  static_assert(std::endian::native == std::endian::little, "lane 0 is the lowest byte");
+  using Bytes = int8_t __attribute__((vector_size(kLanes)));
+  const Bytes narrow = __builtin_convertvector(mask, Bytes);
+  uint64_t bytes;
+  std::memcpy(&bytes, &narrow, sizeof bytes);
+  return bytes;
+}
+
+// The first lane marked in LaneBytes; kLanes when none is.
+inline size_t FirstLane(uint64_t lane_bytes) {
+  return lane_bytes == 0 ? kLanes : static_cast<size_t>(__builtin_ctzll(lane_bytes)) / 8;
+}
+
 // Eight bytes, each widened to a lane of its own.
 inline Lanes WidenedBytes(const char* bytes) {
   using Bytes = uint8_t __attribute__((vector_size(kLanes)));
@@ -62,24 +79,28 @@ inline bool HoldsLineBreak(std::u16string_view text) {
 }
 
 // Where the run of characters from `start` for which `passes` holds ends.
-// `failing_lanes` marks the characters of eight that do not pass; eight with
-// one that does not are looked at character by character.
+// `failing_lanes` marks the characters of eight that do not pass; a text
+// shorter than eight is looked at character by character.
 template <typename CharacterTest, typename LaneTest>
 size_t EndOfRun(std::u16string_view text, size_t start, CharacterTest passes,
                 LaneTest failing_lanes) {
   using namespace character_scan;
   size_t i = start;
-  while (i + kLanes <= text.size() && !AnyLane(failing_lanes(LanesAt(text.data() + i)))) {
-    i += kLanes;
+  if (text.size() < kLanes) {
+    while (i < text.size() && passes(text[i])) ++i;
+    return i;
   }
-  // Fewer than eight left: when the last eight of the text pass (overlapping
-  // those looked at, or before `start`), so do they.
-  if (i + kLanes > text.size() && text.size() >= kLanes &&
-      !AnyLane(failing_lanes(LanesAt(text.data() + text.size() - kLanes)))) {
-    return text.size();
+  for (; i + kLanes <= text.size(); i += kLanes) {
+    const size_t lane = FirstLane(LaneBytes(failing_lanes(LanesAt(text.data() + i))));
+    if (lane < kLanes) return i + lane;
   }
-  while (i < text.size() && passes(text[i])) ++i;
-  return i;
+  if (i >= text.size()) return text.size();
+  // Fewer than eight left: the last eight of the text, overlapping those
+  // looked at (or standing before `start`), whose lanes before `i` do not count.
+  const size_t last = text.size() - kLanes;
+  const uint64_t from_i = ~uint64_t{0} << ((i - last) * 8);  // i - last is 1 to 7
+  const size_t lane = FirstLane(LaneBytes(failing_lanes(LanesAt(text.data() + last))) & from_i);
+  return lane < kLanes ? last + lane : text.size();
 }
 
 }  // namespace orvane

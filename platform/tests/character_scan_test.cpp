@@ -60,10 +60,19 @@ TEST(CharacterScan, EndOfRunStopsAtTheFirstFailingCharacter) {
 }
 
 TEST(CharacterScan, EndOfRunIgnoresWhatStandsBeforeTheStart) {
-  // A failing character before `start` lies inside the last eight read again.
+  // A failing character before `start` lies inside the last eight read again;
+  // the first one from `start` on still ends the run.
   const std::u16string text = u"=abcdefghijk";
   for (size_t start = 1; start <= text.size(); ++start) {
     EXPECT_EQ(EndOfRun(text, start, IsLetter, NotLetters), text.size()) << start;
+    std::u16string just_before = text;
+    just_before[start - 1] = u'=';
+    EXPECT_EQ(EndOfRun(just_before, start, IsLetter, NotLetters), text.size()) << start;
+    for (size_t at = start; at < text.size(); ++at) {
+      std::u16string failing = text;
+      failing[at] = failing[text.size() - 1] = u'=';
+      EXPECT_EQ(EndOfRun(failing, start, IsLetter, NotLetters), at) << start << " " << at;
+    }
   }
 }
 

@@ -1,7 +1,7 @@
 #include "addressbook/vcard_writer.h"
 
+#include <algorithm>
 #include <array>
-#include <cstring>
 #include <exception>
 #include <limits>
 #include <string>
@@ -127,10 +127,11 @@ void AddBirthday(VCardText& card, const std::optional<DateTimeParts>& birthday) 
   if (birthday) card.AddLine(u"BDAY"sv, BirthdayText(*birthday).view());
 }
 
-// Equality of texts by their bytes, which is all equality needs: the
-// comparison of string views goes character by character, for their order.
+// Equality of texts by their bytes at once (std::equal compares characters
+// as memory), which is all equality needs: the comparison of string views goes
+// character by character, for their order.
 bool SameText(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
 }
 
 void AddEmailAddresses(VCardText& card, const CardValues& values) {

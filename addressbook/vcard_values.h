@@ -36,9 +36,8 @@ void ForEachListElement(std::u16string_view list, Visit visit) {
   if (list.empty()) return;
   for (size_t start = 0;;) {
     // Eight characters at a time: lists of addresses are long.
-    const size_t semicolon = EndOfRun(
-        list, start, [](char16_t c) { return c != u';'; },
-        [](Lanes lanes) { return lanes == character_scan::Splat(u';'); });
+    const size_t semicolon =
+        EndOfRun(list, start, [](Lanes lanes) { return lanes == character_scan::Splat(u';'); });
     visit(list.substr(start, semicolon - start));
     if (semicolon == list.size()) return;
     start = semicolon + 1;

@@ -78,17 +78,20 @@ inline bool HoldsLineBreak(std::u16string_view text) {
   return breaks(LanesAt(text.data() + text.size() - kLanes));
 }
 
-// Where the run of characters from `start` for which `passes` holds ends.
-// `failing_lanes` marks the characters of eight that do not pass; a text
-// shorter than eight is looked at character by character.
-template <typename CharacterTest, typename LaneTest>
-size_t EndOfRun(std::u16string_view text, size_t start, CharacterTest passes,
-                LaneTest failing_lanes) {
+// Where the run of characters from `start` that pass ends: `failing_lanes`
+// marks the characters of eight that do not. A text shorter than eight is
+// looked at in lanes of its own, those past its end not counted.
+template <typename LaneTest>
+size_t EndOfRun(std::u16string_view text, size_t start, LaneTest failing_lanes) {
   using namespace character_scan;
+  if (start >= text.size()) return text.size();
   size_t i = start;
   if (text.size() < kLanes) {
-    while (i < text.size() && passes(text[i])) ++i;
-    return i;
+    Lanes lanes{};
+    std::memcpy(&lanes, text.data(), text.size() * sizeof(char16_t));
+    const uint64_t in_run = (~uint64_t{0} << (start * 8)) & ~(~uint64_t{0} << (text.size() * 8));
+    const size_t lane = FirstLane(LaneBytes(failing_lanes(lanes)) & in_run);
+    return lane < kLanes ? lane : text.size();
   }
   for (; i + kLanes <= text.size(); i += kLanes) {
     const size_t lane = FirstLane(LaneBytes(failing_lanes(LanesAt(text.data() + i))));

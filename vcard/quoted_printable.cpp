@@ -97,13 +97,9 @@ std::u16string_view EscapeOfItsOwn(char16_t c) {
   return {};
 }
 
-// In a code page that keeps ASCII: an ASCII character whose byte passes as
-// itself (a value from 1 to 254) and is none of the three escaped anyway.
-bool PassesAsAscii(char16_t c) {
-  return c > 0 && c < 0x80 && c != u'=' && c != u'\r' && c != u'\n';
-}
-
-// The lanes whose characters PassesAsAscii refuses.
+// In a code page that keeps ASCII, the lanes of characters that do not pass
+// as they are: those that are not ASCII, NUL (whose byte would not pass either)
+// and the three escaped anyway.
 character_scan::LaneMask FailsAsAscii(character_scan::Lanes c) {
   using character_scan::Splat;
   return (c >= Splat(0x80)) | (c == Splat(0)) | (c == Splat(u'=')) | (c == Splat(u'\r')) |
@@ -122,7 +118,7 @@ void QuotedPrintableEncoder::Append(std::u16string_view text, std::u16string& ou
   for (size_t position = 0; position < text.size();) {
     if (keeps_ascii_) {
       // A run of characters that pass goes in at once.
-      const size_t end = EndOfRun(text, position, PassesAsAscii, FailsAsAscii);
+      const size_t end = EndOfRun(text, position, FailsAsAscii);
       out.append(text.substr(position, end - position));
       position = end;
       if (position == text.size()) break;

@@ -40,7 +40,6 @@ TEST(CharacterScan, HoldsLineBreakLooksOnlyInsideTheView) {
   EXPECT_TRUE(HoldsLineBreak(std::u16string_view(text).substr(3, 6)));
 }
 
-bool IsLetter(char16_t c) { return c >= u'a' && c <= u'z'; }
 character_scan::LaneMask NotLetters(character_scan::Lanes c) {
   return (c < character_scan::Splat(u'a')) | (c > character_scan::Splat(u'z'));
 }
@@ -49,29 +48,31 @@ TEST(CharacterScan, EndOfRunStopsAtTheFirstFailingCharacter) {
   for (size_t length = 0; length <= 24; ++length) {
     const std::u16string letters(length, u'q');
     for (size_t start = 0; start <= length; ++start) {
-      EXPECT_EQ(EndOfRun(letters, start, IsLetter, NotLetters), length) << length << " " << start;
+      EXPECT_EQ(EndOfRun(letters, start, NotLetters), length) << length << " " << start;
       for (size_t at = start; at < length; ++at) {
         std::u16string text = letters;
         text[at] = u'=';
-        EXPECT_EQ(EndOfRun(text, start, IsLetter, NotLetters), at) << length << " " << start;
+        EXPECT_EQ(EndOfRun(text, start, NotLetters), at) << length << " " << start;
       }
     }
   }
 }
 
 TEST(CharacterScan, EndOfRunIgnoresWhatStandsBeforeTheStart) {
-  // A failing character before `start` lies inside the last eight read again;
-  // the first one from `start` on still ends the run.
-  const std::u16string text = u"=abcdefghijk";
-  for (size_t start = 1; start <= text.size(); ++start) {
-    EXPECT_EQ(EndOfRun(text, start, IsLetter, NotLetters), text.size()) << start;
-    std::u16string just_before = text;
-    just_before[start - 1] = u'=';
-    EXPECT_EQ(EndOfRun(just_before, start, IsLetter, NotLetters), text.size()) << start;
-    for (size_t at = start; at < text.size(); ++at) {
-      std::u16string failing = text;
-      failing[at] = failing[text.size() - 1] = u'=';
-      EXPECT_EQ(EndOfRun(failing, start, IsLetter, NotLetters), at) << start << " " << at;
+  // A failing character before `start` lies inside the eight read (the last
+  // eight again, or all of a shorter text); the first one from `start` on
+  // still ends the run.
+  for (const std::u16string text : {u"=abcd", u"=abcdefghijk"}) {
+    for (size_t start = 1; start <= text.size(); ++start) {
+      EXPECT_EQ(EndOfRun(text, start, NotLetters), text.size()) << start;
+      std::u16string just_before = text;
+      just_before[start - 1] = u'=';
+      EXPECT_EQ(EndOfRun(just_before, start, NotLetters), text.size()) << start;
+      for (size_t at = start; at < text.size(); ++at) {
+        std::u16string failing = text;
+        failing[at] = failing[text.size() - 1] = u'=';
+        EXPECT_EQ(EndOfRun(failing, start, NotLetters), at) << start << " " << at;
+      }
     }
   }
 }

@@ -1,7 +1,6 @@
 #include "addressbook/wab_entry_values.h"
 
 #include <exception>
-#include <stdexcept>
 
 #include "addressbook/property_reader.h"
 

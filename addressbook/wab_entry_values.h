@@ -121,9 +121,8 @@ class WabEntryValues {
 
 // Reads, in the library's order, every property of entry EntryIndex whose tag is
 // in `wanted`, each at its tag's place, a time as its date; a tag met twice
-// keeps its last value. A
-// property whose tag cannot be read is skipped; an entry outside WabEntries
-// gives no values. Never fails.
+// keeps its last value. A property whose tag cannot be read is skipped; an
+// entry outside WabEntries gives no values. Never fails.
 WabEntryValues GatherWabEntryValues(CallContext& context, int32_t EntryIndex,
                                     const WabTagSet& wanted);
 

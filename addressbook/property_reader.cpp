@@ -1,6 +1,5 @@
 #include "addressbook/property_reader.h"
 
-#include <algorithm>
 #include <array>
 #include <cstring>
 #include <exception>
@@ -11,6 +10,7 @@
 #include "component/ascii_text.h"
 #include "component/file_operations.h"
 #include "platform/ascii_text.h"
+#include "platform/character_scan.h"
 
 namespace orvane {
 namespace {
@@ -35,12 +35,12 @@ void AppendBufferText(CodePage& code_page, const char* buffer, int32_t size, std
 // either of which costs more than these few stores for every value read.
 template <size_t kSize>
 void ClearBuffer(std::array<char, kSize>& buffer) {
-  using Wide = uint64_t __attribute__((vector_size(16)));
-  static_assert(kSize % sizeof(Wide) == 0);
+  using character_scan::Lanes;
+  static_assert(kSize % sizeof(Lanes) == 0);
   [&]<size_t... kStep>(std::index_sequence<kStep...>) {
-    const Wide zeros{};
+    const Lanes zeros{};
     (std::memcpy(buffer.data() + kStep * sizeof zeros, &zeros, sizeof zeros), ...);
-  }(std::make_index_sequence<kSize / sizeof(Wide)>());
+  }(std::make_index_sequence<kSize / sizeof(Lanes)>());
 }
 
 // Reads a text value whole and appends it to `out`; false when it cannot be read.
